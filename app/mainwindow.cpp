@@ -1,0 +1,55 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QSerialPortInfo>
+
+namespace {
+// The images are compiled into a static library, so nothing would pull their
+// registration in: do it here, for the whole life of the process.
+struct ResourceRegistration
+{
+    ResourceRegistration() { Q_INIT_RESOURCE(images); }
+    ~ResourceRegistration() { Q_CLEANUP_RESOURCE(images); }
+};
+const ResourceRegistration resourceRegistration;
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    buildPlayerCatalogue();
+    fillSerialPortList();
+    setDefaultDisplayState();
+    setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ')
+                   + QCoreApplication::applicationVersion());
+    hideModelPanels();
+    applyPlayerModel(0);
+    onSocketConnected();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::on_action_Exit_triggered()
+{
+    close();
+}
+
+void MainWindow::fillSerialPortList()
+{
+    ui->comboBox_Port->clear();
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports)
+        ui->comboBox_Port->addItem(port.portName());
+}
+
+void MainWindow::setDefaultDisplayState()
+{
+    ui->action_Default->setChecked(true);
+    ui->radioButton_Sent_Hex->setChecked(true);
+    ui->radioButton_Data_ASCII->setChecked(true);
+    ui->label_Bytes_Sended->setText(QString());
+    if (ui->comboBox_Player->count() > 0)
+        ui->comboBox_Player->setCurrentIndex(0);
+}

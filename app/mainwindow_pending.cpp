@@ -1,0 +1,50 @@
+#include "app/mainwindow.h"
+
+// Slots whose behaviour is not built yet; each moves to its own folder when it is.
+
+void MainWindow::on_action_French_triggered() {}
+void MainWindow::on_action_English_triggered() {}
+void MainWindow::on_action_Default_triggered() {}
+void MainWindow::on_action_Tessik_Home_Page_triggered() {}
+void MainWindow::on_action_Contact_Technical_Support_triggered() {}
+void MainWindow::on_action_About_triggered() {}
+void MainWindow::on_pushButton_Connect_clicked() {}
+void MainWindow::on_pushButton_Disconnect_clicked() {}
+void MainWindow::on_radioButton_Sent_Hex_clicked() {}
+void MainWindow::on_radioButton_Sent_Dec_clicked() {}
+void MainWindow::on_pushButton_Folder_clicked() {}
+void MainWindow::on_pushButton_Change_ID_clicked() {}
+void MainWindow::on_pushButton_Previous_Folder_clicked() {}
+void MainWindow::on_pushButton_Previous_File_clicked() {}
+void MainWindow::on_pushButton_Play_clicked() {}
+void MainWindow::on_pushButton_Stop_clicked() {}
+void MainWindow::on_pushButton_Pause_clicked() {}
+void MainWindow::on_pushButton_Next_Folder_clicked() {}
+void MainWindow::on_pushButton_Next_File_clicked() {}
+void MainWindow::on_pushButton_Volume_Less_clicked() {}
+void MainWindow::on_pushButton_Volume_More_clicked() {}
+void MainWindow::on_horizontalSlider_Volume_valueChanged(int) {}
+void MainWindow::on_pushButton_Request_clicked() {}
+void MainWindow::update_Serial_Read_Data() {}
+void MainWindow::on_pushButton_Clear_clicked() {}
+void MainWindow::update_TCP_Read_Data() {}
+void MainWindow::onSocketDisconnected() {}
+void MainWindow::onSocketError(QAbstractSocket::SocketError) {}
+void MainWindow::Play_Folder_000() {}
+void MainWindow::Play_Folder_001() {}
+void MainWindow::Play_Folder_002() {}
+void MainWindow::Play_Folder_003() {}
+void MainWindow::Play_Folder_004() {}
+void MainWindow::Play_Folder_005() {}
+void MainWindow::Play_Folder_006() {}
+void MainWindow::Play_Folder_007() {}
+void MainWindow::Play_Folder_008() {}
+void MainWindow::Play_Folder_009() {}
+void MainWindow::Increase_Volume() {}
+void MainWindow::Decrease_Volume() {}
+void MainWindow::on_pushButton_Standby_Wakeup_clicked() {}
+void MainWindow::on_pushButton_Volume_Mute_Unmute_clicked() {}
+void MainWindow::on_pushButton_Other_Command_clicked() {}
+void MainWindow::on_pushButton_Relay_Command_clicked() {}
+void MainWindow::on_comboBox_Source_Of_Playback_activated(int) {}
+void MainWindow::on_pushButton_Launch_Playback_clicked() {}
