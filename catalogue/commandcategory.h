@@ -3,7 +3,8 @@
 // Which control of the window uses a command. Stored as a plain int in
 // PlayerCommand so that values outside this list stay representable.
 namespace CommandCategory {
-enum Value : int {
+enum Value : int
+{
     Folder = 1,
     PreviousFolder = 2,
     PreviousFile = 3,
