@@ -1,0 +1,258 @@
+#include "transmission/frames.h"
+
+#include <QStringList>
+
+namespace {
+
+void appendText(ByteList &data, const QByteArray &text)
+{
+    for (char c : text)
+        data.append(static_cast<quint8>(c));
+}
+
+// The text that follows the two numeric parameter positions of an on-demand command.
+QByteArray storedText(const ByteList &bytes)
+{
+    QByteArray text;
+    for (int i = 2; i < bytes.size(); ++i)
+        text.append(static_cast<char>(bytes.at(i)));
+    return text;
+}
+
+bool holdsText(const PlayerCommand &command)
+{
+    return command.dataMin.size() >= 3 && command.dataMax.size() >= 3;
+}
+
+QString byteText(int value, bool decimal)
+{
+    return decimal ? QString::number(value)
+                   : QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+void placeBigEndian(ByteList &data, int number)
+{
+    data[0] = static_cast<quint8>(number / 256);
+    data[1] = static_cast<quint8>(number);
+}
+
+quint8 yearByte(const QDate &date)
+{
+    return static_cast<quint8>(date.year() % 100);
+}
+
+ByteList dateTimeBytes(const QDateTime &instant)
+{
+    const QDate date = instant.date();
+    const QTime time = instant.time();
+    return {yearByte(date),
+            static_cast<quint8>(date.month()),
+            static_cast<quint8>(date.day()),
+            static_cast<quint8>(time.hour()),
+            static_cast<quint8>(time.minute()),
+            static_cast<quint8>(time.second())};
+}
+
+ByteList epochBytes(qint64 msecsSinceEpoch)
+{
+    // Five groups of seven bits hold 35 bits of seconds; higher bits are dropped.
+    const qint64 seconds = msecsSinceEpoch / 1000;
+    ByteList bytes;
+    for (int shift = 28; shift >= 0; shift -= 7)
+        bytes.append(static_cast<quint8>((seconds >> shift) & 0x7F));
+    return bytes;
+}
+
+} // namespace
+
+quint8 idByteFor(const QString &playerIdText, bool idSelected)
+{
+    if (!idSelected)
+        return 0x80;
+    return static_cast<quint8>(playerIdText.toInt() + 0x80);
+}
+
+QByteArray assembleFrame(int protocol, quint8 idByte, quint8 code, const ByteList &data)
+{
+    QByteArray frame;
+    frame.reserve(data.size() + 2);
+    if (protocol == 0)
+        frame.append(static_cast<char>(idByte));
+    frame.append(static_cast<char>(code));
+    for (quint8 byte : data)
+        frame.append(static_cast<char>(byte));
+    return frame;
+}
+
+QString frameText(int protocol, quint8 idByte, quint8 code, const ByteList &data, bool decimal)
+{
+    QStringList parts;
+    for (char byte : assembleFrame(protocol, idByte, code, data))
+        parts.append(byteText(static_cast<quint8>(byte), decimal));
+    return parts.join(QLatin1Char(' '));
+}
+
+QString convertFrameText(const QString &text, bool toDecimal)
+{
+    QStringList parts = text.split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    for (QString &part : parts)
+        part = byteText(part.toInt(nullptr, toDecimal ? 16 : 10), toDecimal);
+    return parts.join(QLatin1Char(' '));
+}
+
+ByteList commandData(const PlayerModel &model, const PlayerCommand &command)
+{
+    if (!model.isOnDemand())
+        return command.dataMin;
+    if (command.code == 4 && holdsText(command))
+        return textEnvelope("cmd", {storedText(command.dataMin)});
+    return {};
+}
+
+ByteList textEnvelope(const QByteArray &verb, const QList<QByteArray> &texts)
+{
+    ByteList data{0x00, 0x00, 0x00};
+    appendText(data, verb);
+    data.append(0x00);
+    for (const QByteArray &text : texts) {
+        appendText(data, text);
+        data.append(0x00);
+    }
+    return data;
+}
+
+void appendPlaybackTrailer(const PlayerModel &model, int category, ByteList &data)
+{
+    if (!model.isOnDemand())
+        return;
+    switch (category) {
+    case CommandCategory::PreviousFile:
+    case CommandCategory::Play:
+    case CommandCategory::Stop:
+    case CommandCategory::NextFile:
+        for (int i = 0; i < 2; ++i) {
+            appendText(data, "255");
+            data.append(0x00);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void placeFolder(int folder, quint8 &code, ByteList &data)
+{
+    const int bank = folder / 128;
+    code = static_cast<quint8>(code + 16 * bank);
+    if (!data.isEmpty())
+        data[0] = static_cast<quint8>(folder - 128 * bank);
+}
+
+bool buildVolume(const PlayerModel &model, quint8 valueByte, quint8 &code, ByteList &data)
+{
+    const PlayerCommand *command = model.commandOfCategory(CommandCategory::Volume);
+    if (!command)
+        return false;
+    code = command->code;
+    data += command->dataMin;
+    if (model.protocol == 0) {
+        if (!data.isEmpty())
+            data[0] = valueByte;
+    } else if (data.size() >= 2) {
+        if (!model.isOnDemand()) {
+            placeBigEndian(data, valueByte);
+        } else {
+            // The device's own volume scale runs from -64 to 0.
+            data = code == 3 ? textEnvelope("set", {QByteArrayLiteral("VolumeLocalMusic"),
+                                                    QByteArray::number(int(valueByte) - 64)})
+                             : ByteList();
+        }
+    }
+    return true;
+}
+
+ByteList requestData(const PlayerModel &model, const PlayerCommand &request)
+{
+    if (!model.isOnDemand())
+        return request.dataMin;
+    if (holdsText(request))
+        return textEnvelope("get", {storedText(request.dataMin)});
+    return {};
+}
+
+ByteList otherCommandData(const PlayerCommand &command, const ClockReading &clock)
+{
+    switch (command.category) {
+    case CommandCategory::SetTime: {
+        const QTime time = clock.local.time();
+        return {static_cast<quint8>(time.hour()), static_cast<quint8>(time.minute()),
+                static_cast<quint8>(time.second())};
+    }
+    case CommandCategory::SetDate:
+        return dateTimeBytes(clock.local).mid(0, 3);
+    case CommandCategory::SetDateTime:
+        return dateTimeBytes(clock.local);
+    case CommandCategory::SetUtcEpoch:
+        return epochBytes(clock.msecsSinceEpoch);
+    case CommandCategory::SetUtcDateTime:
+        return dateTimeBytes(clock.utc);
+    default:
+        return command.dataMin;
+    }
+}
+
+ByteList launchData(const PlayerModel &model, const PlayerCommand &source,
+                    const LaunchChoice &choice)
+{
+    if (!model.isTcp()) {
+        ByteList data = source.dataMin;
+        switch (source.category) {
+        case CommandCategory::ContentFolder:
+            if (data.size() >= 2)
+                placeBigEndian(data, choice.reference);
+            break;
+        case CommandCategory::ContentFolderOption:
+            if (data.size() >= 3) {
+                placeBigEndian(data, choice.reference);
+                data[2] = static_cast<quint8>(choice.option);
+            }
+            break;
+        case CommandCategory::Webradio:
+            if (data.size() >= 2)
+                placeBigEndian(data, choice.preset);
+            break;
+        default:
+            break;
+        }
+        return data;
+    }
+
+    if (!holdsText(source))
+        return {};
+    QByteArray number;
+    switch (source.category) {
+    case CommandCategory::ContentFolder:
+        number = QByteArray::number(choice.reference);
+        break;
+    case CommandCategory::Webradio:
+        number = QByteArray::number(choice.preset);
+        break;
+    case CommandCategory::AlternateSource:
+        number = QByteArrayLiteral("0");
+        break;
+    default:
+        break;
+    }
+    return textEnvelope("cmd", {storedText(source.dataMin), number, QByteArrayLiteral("0")});
+}
+
+ByteList relayData(const PlayerCommand &relay, const QVector<bool> &checked)
+{
+    ByteList data = relay.dataMin;
+    for (int relayIndex = 0; relayIndex < 8; ++relayIndex) {
+        const int byteIndex = relayIndex / 4;
+        if (checked.value(relayIndex) && byteIndex < data.size())
+            data[byteIndex] = static_cast<quint8>(data[byteIndex] + (1 << (relayIndex % 4)));
+    }
+    return data;
+}
