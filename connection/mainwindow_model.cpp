@@ -1,22 +1,9 @@
 #include "app/mainwindow.h"
+#include "app/widgetgroups.h"
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
 #include "connection/modelpanels.h"
 #include "ui_mainwindow.h"
-
-namespace {
-void showAll(std::initializer_list<QWidget *> widgets)
-{
-    for (QWidget *widget : widgets)
-        widget->show();
-}
-
-void setAllEnabled(std::initializer_list<QWidget *> widgets, bool enabled)
-{
-    for (QWidget *widget : widgets)
-        widget->setEnabled(enabled);
-}
-} // namespace
 
 void MainWindow::on_comboBox_Player_activated(int index)
 {
@@ -72,6 +59,7 @@ void MainWindow::applyPlayerModel(int index)
 {
     if (index < 0 || index >= PlayerCatalogue.size()) {
         onSocketConnected();
+        updateSourceOfPlayback(0);
         return;
     }
     clearModelLists();
@@ -88,6 +76,7 @@ void MainWindow::applyPlayerModel(int index)
     for (const PlayerCommand &command : model.commands)
         showCommandPanel(model, command, current ? current->protocol : model.protocol);
     onSocketConnected();
+    updateSourceOfPlayback(0);
 }
 
 void MainWindow::clearModelLists()
@@ -111,8 +100,8 @@ void MainWindow::clearModelLists()
 void MainWindow::showLinkSettings(const PlayerModel &model)
 {
     if (model.isTcp()) {
-        ui->label_IP_Port->setText(QStringLiteral("( ") + tr("Port number: ")
-                                   + QString::number(model.tcpPort) + QStringLiteral(" )"));
+        ui->label_IP_Port->setText(QStringLiteral("( ") + tr("Port number: ") +
+                                   QString::number(model.tcpPort) + QStringLiteral(" )"));
         ui->frame_IP->show();
         return;
     }
@@ -146,10 +135,13 @@ void MainWindow::showCommandPanel(const PlayerModel &model, const PlayerCommand 
                  ui->line_Playback_Command});
         break;
     case CommandPanel::Volume:
+        // Choosing a model never transmits: the slider moves without sending its volume.
         if (const auto range = volumeRange(command, volumeProtocol)) {
+            const QSignalBlocker quiet(ui->horizontalSlider_Volume);
             ui->horizontalSlider_Volume->setRange(range->minimum, range->maximum);
             ui->horizontalSlider_Volume->setValue(range->maximum);
         }
+        showVolumeValue();
         showAll({ui->frame_Volume, ui->pushButton_Volume_Less, ui->pushButton_Volume_More,
                  ui->line_Volume});
         break;

@@ -7,7 +7,8 @@
 #include <optional>
 
 // The part of the window that shows a command of a given category.
-enum class CommandPanel {
+enum class CommandPanel
+{
     None,
     Folder,
     PlaybackButton,

@@ -27,13 +27,24 @@ void tst_ModelPanels::folderNumbers_data()
     QTest::addColumn<QString>("lastEntry");
     QTest::addColumn<QString>("entry130");
 
-    QTest::newRow("8 banks of 128 stop at 999") << 0 << 127 << 8 << 1000 << "000" << "999" << "130";
-    QTest::newRow("2 banks of 128") << 0 << 127 << 2 << 256 << "000" << "255" << "130";
-    QTest::newRow("1 bank of 128") << 0 << 127 << 1 << 128 << "000" << "127" << "";
-    QTest::newRow("1 to 99, one bank") << 1 << 99 << 1 << 99 << "001" << "099" << "";
-    QTest::newRow("1 to 99, two banks continue at 100") << 1 << 99 << 2 << 198 << "001" << "198"
+    QTest::newRow("8 banks of 128 stop at 999") << 0 << 127 << 8 << 1000 << "000"
+                                                << "999"
+                                                << "130";
+    QTest::newRow("2 banks of 128") << 0 << 127 << 2 << 256 << "000"
+                                    << "255"
+                                    << "130";
+    QTest::newRow("1 bank of 128") << 0 << 127 << 1 << 128 << "000"
+                                   << "127"
+                                   << "";
+    QTest::newRow("1 to 99, one bank") << 1 << 99 << 1 << 99 << "001"
+                                       << "099"
+                                       << "";
+    QTest::newRow("1 to 99, two banks continue at 100") << 1 << 99 << 2 << 198 << "001"
+                                                        << "198"
                                                         << "131";
-    QTest::newRow("no banks") << 0 << 127 << 0 << 0 << "" << "" << "";
+    QTest::newRow("no banks") << 0 << 127 << 0 << 0 << ""
+                              << ""
+                              << "";
 }
 
 void tst_ModelPanels::folderNumbers()
@@ -46,8 +57,8 @@ void tst_ModelPanels::folderNumbers()
     QFETCH(QString, lastEntry);
     QFETCH(QString, entry130);
 
-    const PlayerCommand folder("Folder", CommandCategory::Folder, 0x01,
-                               {quint8(first)}, {quint8(last)});
+    const PlayerCommand folder("Folder", CommandCategory::Folder, 0x01, {quint8(first)},
+                               {quint8(last)});
     const QStringList entries = folderEntries(folder, banks);
     QCOMPARE(entries.size(), count);
     QCOMPARE(entries.value(0), firstEntry);
@@ -91,10 +102,10 @@ void tst_ModelPanels::volumeSliderRange_data()
     QTest::addColumn<std::optional<VolumeRange>>("range");
 
     using Range = std::optional<VolumeRange>;
-    QTest::newRow("addressed, one byte") << 0 << ByteList{0x00} << ByteList{0x64}
-                                         << Range(VolumeRange{0, 100});
-    QTest::newRow("addressed, first byte only") << 0 << ByteList{0x02, 0x10} << ByteList{0x38, 0x20}
-                                                << Range(VolumeRange{2, 56});
+    QTest::newRow("addressed, one byte")
+        << 0 << ByteList{0x00} << ByteList{0x64} << Range(VolumeRange{0, 100});
+    QTest::newRow("addressed, first byte only")
+        << 0 << ByteList{0x02, 0x10} << ByteList{0x38, 0x20} << Range(VolumeRange{2, 56});
     QTest::newRow("unaddressed, 16-bit big-endian")
         << 1 << ByteList{0x00, 0x00, 0x00} << ByteList{0x00, 0x40, 0x00}
         << Range(VolumeRange{0, 64});

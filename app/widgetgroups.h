@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+#include <initializer_list>
+
+inline void showAll(std::initializer_list<QWidget *> widgets)
+{
+    for (QWidget *widget : widgets)
+        widget->show();
+}
+
+inline void setAllEnabled(std::initializer_list<QWidget *> widgets, bool enabled)
+{
+    for (QWidget *widget : widgets)
+        widget->setEnabled(enabled);
+}

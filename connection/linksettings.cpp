@@ -1,0 +1,51 @@
+#include "connection/linksettings.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+int acceptedBaudRate(int rate)
+{
+    switch (rate) {
+    case 1200:
+    case 2400:
+    case 4800:
+    case 9600:
+    case 19200:
+    case 38400:
+    case 57600:
+    case 115200:
+        return rate;
+    default:
+        return -1;
+    }
+}
+
+QString hostText(int first, int second, int third, int fourth)
+{
+    return QStringList{QString::number(first), QString::number(second), QString::number(third),
+                       QString::number(fourth)}
+        .join(QLatin1Char('.'));
+}
+
+const char *serialErrorSource(int error)
+{
+    static const char *const texts[] = {
+        QT_TRANSLATE_NOOP("MainWindow", "No error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Device not found error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Permission error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Open error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Parity error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Framing error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Break condition error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Write error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Read error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Resource error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Unsupported operation error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Unknown error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Timeout error."),
+        QT_TRANSLATE_NOOP("MainWindow", "Not open error."),
+    };
+    if (error < 0 || error >= int(std::size(texts)))
+        return QT_TRANSLATE_NOOP("MainWindow", "Unkown error.");
+    return texts[error];
+}

@@ -1,0 +1,79 @@
+#include "app/mainwindow.h"
+#include "catalogue/catalogueaccess.h"
+#include "connection/links.h"
+#include "connection/linksettings.h"
+#include "ui_mainwindow.h"
+
+#include <QMessageBox>
+#include <QSerialPort>
+
+void MainWindow::on_pushButton_Connect_clicked()
+{
+    if (openSerialLink())
+        onSocketConnected();
+    else if (connectTcpLink())
+        showConnectingState();
+}
+
+bool MainWindow::openSerialLink()
+{
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    if (!model || model->isTcp())
+        return false;
+    const int entry = ui->comboBox_Baudrate->currentIndex();
+    if (ui->comboBox_Port->currentIndex() < 0 || entry < 0 || entry >= model->baudRates.size())
+        return false;
+    return openSerialPort(acceptedBaudRate(model->baudRates.at(entry)),
+                          ui->comboBox_Port->currentText());
+}
+
+bool MainWindow::openSerialPort(int baud, const QString &portName)
+{
+    if (serialPort->isOpen() || baud == QSerialPort::UnknownBaud)
+        return false;
+    serialPort->setPortName(portName);
+    serialPort->setBaudRate(baud, QSerialPort::AllDirections);
+    serialPort->setDataBits(QSerialPort::Data8);
+    serialPort->setParity(QSerialPort::NoParity);
+    serialPort->setStopBits(QSerialPort::OneStop);
+    serialPort->setFlowControl(QSerialPort::NoFlowControl);
+    if (serialPort->open(QIODevice::ReadWrite))
+        return true;
+    showSerialError();
+    return false;
+}
+
+QString MainWindow::serialErrorText() const
+{
+    return tr(serialErrorSource(serialPort->error()));
+}
+
+void MainWindow::showSerialError()
+{
+    QMessageBox::critical(this, tr("Serial port error"),
+                          tr("An error on the serial port has occurred!") + QLatin1Char('\n') +
+                              serialErrorText(),
+                          QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+void MainWindow::closeSerialPort()
+{
+    if (serialPort->isOpen())
+        serialPort->close();
+}
+
+// A removed adapter reports a resource error; a pseudo-terminal whose other side went away
+// reports a read error on every pass of the event loop. Either way the device is gone: close
+// the port first, so the box is shown once and nothing spins while it is open.
+void MainWindow::onSerialPortError(QSerialPort::SerialPortError error)
+{
+    if (!serialPort->isOpen() ||
+        (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+        return;
+    const QString text =
+        tr("An error on the serial port has occurred!") + QLatin1Char('\n') + serialErrorText();
+    closeSerialPort();
+    QMessageBox::critical(this, tr("Serial port error"), text, QMessageBox::Ok,
+                          QMessageBox::NoButton);
+    disconnectLinks();
+}

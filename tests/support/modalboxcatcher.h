@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+// Closes every message box as soon as it is shown, remembering what it said, so that no
+// test ever waits on a modal box. Create it before the action that may show one.
+class ModalBoxCatcher
+{
+public:
+    ModalBoxCatcher()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            ++m_count;
+            m_title = box->windowTitle();
+            m_text = box->text();
+            m_icon = box->icon();
+            box->done(QMessageBox::Ok);
+        });
+        m_timer.start();
+    }
+
+    int count() const { return m_count; }
+    QString title() const { return m_title; }
+    QString text() const { return m_text; }
+    QMessageBox::Icon icon() const { return m_icon; }
+
+private:
+    QTimer m_timer;
+    int m_count = 0;
+    QString m_title;
+    QString m_text;
+    QMessageBox::Icon m_icon = QMessageBox::NoIcon;
+};

@@ -1,0 +1,165 @@
+#include "app/mainwindow.h"
+#include "catalogue/catalogueaccess.h"
+#include "connection/links.h"
+#include "consoleidentity.h"
+#include "modalboxcatcher.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+const int showcasterNetwork = 3;
+const int tuneboxNetwork = 7;
+} // namespace
+
+class tst_TcpLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setConsoleIdentity(); }
+    void cleanup() { tcpSocket->abort(); }
+    void connectShowsPendingStateThenConnects();
+    void refusedConnectionIsReported();
+    void deviceClosing_data();
+    void deviceClosing();
+    void disconnectClosesTheSocket();
+
+private:
+    // Selects a network model that connects to `port` on loopback.
+    static void choose(MainWindow &window, int model, quint16 port);
+    static void verifyConnected(MainWindow &window, bool connected);
+};
+
+void tst_TcpLink::choose(MainWindow &window, int model, quint16 port)
+{
+    // Devices listen on fixed ports; the test's server takes whatever port is free.
+    PlayerCatalogue[model].tcpPort = port;
+    auto *players = window.findChild<QComboBox *>("comboBox_Player");
+    players->setCurrentIndex(model);
+    emit players->activated(model);
+    const int address[] = {127, 0, 0, 1};
+    for (int i = 0; i < 4; ++i)
+        window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i + 1))
+            ->setValue(address[i]);
+}
+
+void tst_TcpLink::verifyConnected(MainWindow &window, bool connected)
+{
+    QCOMPARE(window.findChild<QWidget *>("frame_Player")->isEnabled(), !connected);
+    QCOMPARE(window.findChild<QWidget *>("frame_Settings")->isEnabled(), !connected);
+    QCOMPARE(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled(), connected);
+    QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), connected);
+    QVERIFY(window.findChild<QLabel *>("label_Connection_Message")->isHidden());
+}
+
+void tst_TcpLink::connectShowsPendingStateThenConnects()
+{
+    QTcpServer device;
+    QVERIFY(device.listen(QHostAddress::LocalHost));
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, device.serverPort());
+    QCOMPARE(window.findChild<QLabel *>("label_IP_Port")->text(),
+             QStringLiteral("( Port number: %1 )").arg(device.serverPort()));
+
+    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    // Pending: nothing in the connection or command area can be pressed.
+    auto *message = window.findChild<QLabel *>("label_Connection_Message");
+    QVERIFY(!message->isHidden());
+    QCOMPARE(message->text(), QString("Connecting to the player... Please wait."));
+    QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>("frame_Commands")->isEnabled());
+
+    QVERIFY(device.waitForNewConnection(3000));
+    QTcpSocket *peer = device.nextPendingConnection();
+    QCOMPARE(peer->peerAddress(), QHostAddress(QHostAddress::LocalHost));
+    QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
+    verifyConnected(window, true);
+    QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_TcpLink::refusedConnectionIsReported()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 closedPort = probe.serverPort();
+    probe.close();
+
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, closedPort);
+    window.findChild<QPushButton *>("pushButton_Connect")->click();
+
+    QTRY_COMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.title(), QString("TCP/IP error"));
+    QCOMPARE(boxes.icon(), QMessageBox::Critical);
+    QCOMPARE(boxes.text(), QString("An TCP/IP error has occurred!\nConnection refused"));
+    QTRY_VERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    verifyConnected(window, false);
+    QVERIFY(!tcpSocket->isOpen());
+}
+
+void tst_TcpLink::deviceClosing_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("boxesShown");
+
+    QTest::newRow("ordinary model: reported") << showcasterNetwork << 1;
+    QTest::newRow("on-demand model: normal end") << tuneboxNetwork << 0;
+}
+
+void tst_TcpLink::deviceClosing()
+{
+    QFETCH(int, model);
+    QFETCH(int, boxesShown);
+
+    QTcpServer device;
+    QVERIFY(device.listen(QHostAddress::LocalHost));
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, model, device.serverPort());
+    // The on-demand model has no usable Connect button; its slot connects all the same.
+    QVERIFY(QMetaObject::invokeMethod(&window, "on_pushButton_Connect_clicked"));
+    QVERIFY(device.waitForNewConnection(3000));
+    QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
+
+    device.nextPendingConnection()->close();
+    QTRY_VERIFY(!tcpSocket->isOpen());
+    QTest::qWait(50);
+    QCOMPARE(boxes.count(), boxesShown);
+    if (boxesShown)
+        QVERIFY(boxes.text().startsWith("An TCP/IP error has occurred!\n"));
+    QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
+    QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), model == tuneboxNetwork);
+}
+
+void tst_TcpLink::disconnectClosesTheSocket()
+{
+    QTcpServer device;
+    QVERIFY(device.listen(QHostAddress::LocalHost));
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, device.serverPort());
+    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    QVERIFY(device.waitForNewConnection(3000));
+    QTcpSocket *peer = device.nextPendingConnection();
+    QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
+
+    window.findChild<QPushButton *>("pushButton_Disconnect")->click();
+    QVERIFY(!tcpSocket->isOpen());
+    verifyConnected(window, false);
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(boxes.count(), 0);
+}
+
+QTEST_MAIN(tst_TcpLink)
+#include "tst_tcplink.moc"
