@@ -1,18 +1,27 @@
 #include "app/mainwindow.h"
+#include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
 
 #include <QSerialPortInfo>
 
-namespace {
 // The images are compiled into a static library, so nothing would pull their
-// registration in: do it here, for the whole life of the process.
-struct ResourceRegistration
+// registration in: do it here, for the whole life of the process. (The resource
+// functions must be declared at global scope, hence no anonymous namespace.)
+static void registerImages()
 {
-    ResourceRegistration() { Q_INIT_RESOURCE(images); }
-    ~ResourceRegistration() { Q_CLEANUP_RESOURCE(images); }
-};
-const ResourceRegistration resourceRegistration;
-} // namespace
+    Q_INIT_RESOURCE(images);
+}
+
+static void unregisterImages()
+{
+    Q_CLEANUP_RESOURCE(images);
+}
+
+static const struct ResourceRegistration
+{
+    ResourceRegistration() { registerImages(); }
+    ~ResourceRegistration() { unregisterImages(); }
+} resourceRegistration;
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -22,11 +31,13 @@ MainWindow::MainWindow(QWidget *parent)
     buildPlayerCatalogue();
     fillSerialPortList();
     setDefaultDisplayState();
-    setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ')
-                   + QCoreApplication::applicationVersion());
+    setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
+                   QCoreApplication::applicationVersion());
     hideModelPanels();
     applyPlayerModel(0);
     onSocketConnected();
+    connectLinkSignals();
+    createShortcuts();
 }
 
 MainWindow::~MainWindow() = default;
@@ -48,6 +59,7 @@ void MainWindow::setDefaultDisplayState()
 {
     ui->action_Default->setChecked(true);
     ui->radioButton_Sent_Hex->setChecked(true);
+    sentBytesInHex = true;
     ui->radioButton_Data_ASCII->setChecked(true);
     ui->label_Bytes_Sended->setText(QString());
     if (ui->comboBox_Player->count() > 0)

@@ -2,11 +2,16 @@
 
 #include <QAbstractSocket>
 #include <QMainWindow>
+#include <QSerialPort>
+#include <QVector>
 
 #include <memory>
 
+class QIODevice;
 struct PlayerCommand;
 struct PlayerModel;
+struct ReceiveDecoderState;
+using ByteList = QVector<quint8>;
 
 namespace Ui {
 class MainWindow;
@@ -89,6 +94,34 @@ private:
     void showCommandPanel(const PlayerModel &model, const PlayerCommand &command,
                           int volumeProtocol);
     QWidget *playbackButton(int category) const;
+    void connectLinkSignals();
+    bool openSerialLink();
+    bool openSerialPort(int baud, const QString &portName);
+    QString serialErrorText() const;
+    void showSerialError();
+    void closeSerialPort();
+    void onSerialPortError(QSerialPort::SerialPortError error);
+    bool connectTcpLink();
+    void connectSocket(const QString &host, quint16 port);
+    void showConnectingState();
+    void disconnectLinks();
+    void closeSocket();
+
+    // transmission/
+    void sendCommand(quint8 code, ByteList data);
+    void writeFrame(quint8 idByte, quint8 code, const ByteList &data);
+    void showBytesSent(quint8 idByte, quint8 code, const ByteList &data);
+    bool findCommandByCategory(int category, quint8 &code, ByteList &data) const;
+    void sendCommandOfCategory(int category);
+    void playFolder(int folder);
+    void showVolumeValue();
+    void updateSourceOfPlayback(int index);
+
+    // receive/
+    void showReceived(QIODevice *link, ReceiveDecoderState &decoder);
+
+    // help/
+    void createShortcuts();
 
     std::unique_ptr<Ui::MainWindow> ui;
 };

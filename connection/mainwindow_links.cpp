@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 #include "connection/links.h"
+#include "receive/receivedview.h"
+#include "ui_mainwindow.h"
 
 #include <QTcpSocket>
 
@@ -12,4 +14,6 @@ void MainWindow::connectLinkSignals()
     connect(tcpSocket, &QTcpSocket::readyRead, this, &MainWindow::update_TCP_Read_Data);
     connect(tcpSocket, &QTcpSocket::disconnected, this, &MainWindow::onSocketDisconnected);
     connect(tcpSocket, &QTcpSocket::errorOccurred, this, &MainWindow::onSocketError);
+    connect(ui->textEdit_Data, &ReceivedDataView::clearRequested, this,
+            &MainWindow::on_pushButton_Clear_clicked);
 }

@@ -2,6 +2,7 @@
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
 #include "connection/linksettings.h"
+#include "receive/receivelinks.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
@@ -37,8 +38,10 @@ bool MainWindow::openSerialPort(int baud, const QString &portName)
     serialPort->setParity(QSerialPort::NoParity);
     serialPort->setStopBits(QSerialPort::OneStop);
     serialPort->setFlowControl(QSerialPort::NoFlowControl);
-    if (serialPort->open(QIODevice::ReadWrite))
+    if (serialPort->open(QIODevice::ReadWrite)) {
+        serialDecoder.reset();
         return true;
+    }
     showSerialError();
     return false;
 }

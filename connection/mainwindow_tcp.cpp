@@ -3,6 +3,7 @@
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
 #include "connection/linksettings.h"
+#include "receive/receivelinks.h"
 #include "ui_mainwindow.h"
 
 #include <QMessageBox>
@@ -21,8 +22,10 @@ bool MainWindow::connectTcpLink()
 
 void MainWindow::connectSocket(const QString &host, quint16 port)
 {
-    if (!tcpSocket->isOpen())
-        tcpSocket->connectToHost(host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
+    if (tcpSocket->isOpen())
+        return;
+    tcpDecoder.reset();
+    tcpSocket->connectToHost(host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
 }
 
 void MainWindow::showConnectingState()

@@ -1,0 +1,51 @@
+#include "config/configurationfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString configFileSuffix = QStringLiteral(".cfg");
+
+} // namespace
+
+QString configurationFileName()
+{
+    return QCoreApplication::applicationName() + configFileSuffix;
+}
+
+QString configurationPath(const QString &path)
+{
+    if (!path.isEmpty())
+        return path;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(configurationFileName());
+}
+
+ParsedConfiguration readConfigurationFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ParsedConfiguration();
+    return parseConfiguration(file.readAll());
+}
+
+bool writeConfigurationFile(const QString &path, const QByteArray &content)
+{
+    QSaveFile file(path);
+    return writeConfiguration(file, content);
+}
+
+bool writeConfiguration(QSaveFile &file, const QByteArray &content)
+{
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // QSaveFile (Qt 5.15) still commits when the last flush of its buffer fails, replacing the
+    // old file with a cut one: the buffer is flushed here, where a failure can stop the commit.
+    if (file.write(content) != content.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "config/configuration.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QSaveFile;
+
+// The application name followed by ".cfg".
+QString configurationFileName();
+
+// The path itself, or for an empty one the configuration file beside the executable.
+QString configurationPath(const QString &path);
+
+// A file that is missing or cannot be read is not accepted.
+ParsedConfiguration readConfigurationFile(const QString &path);
+
+// The previous file is replaced only once the new content is completely written, so that a
+// failed write (full disk, crash, no permission) leaves it exactly as it was.
+bool writeConfigurationFile(const QString &path, const QByteArray &content);
+
+// The same through a given save file, whose writes a test can make fail.
+bool writeConfiguration(QSaveFile &file, const QByteArray &content);

@@ -1,0 +1,86 @@
+#include "app/mainwindow.h"
+#include "catalogue/catalogueaccess.h"
+#include "connection/modelpanels.h"
+#include "transmission/frames.h"
+#include "ui_mainwindow.h"
+
+namespace {
+// Fills a number list from a 16-bit big-endian range held in bytes `high` and `high + 1`.
+void fillWordRange(QComboBox *list, const PlayerCommand &command, int high)
+{
+    list->addItems(numberEntries(command.dataMin.at(high) * 256 + command.dataMin.at(high + 1),
+                                 command.dataMax.at(high) * 256 + command.dataMax.at(high + 1),
+                                 true));
+}
+} // namespace
+
+void MainWindow::on_comboBox_Source_Of_Playback_activated(int index)
+{
+    updateSourceOfPlayback(index);
+}
+
+void MainWindow::updateSourceOfPlayback(int index)
+{
+    ui->frame_Ref_Of_Playback->hide();
+    ui->frame_Option_Of_Playback->hide();
+    ui->frame_Webradio_Ref_Of_Playback->hide();
+    ui->comboBox_Ref_Of_Playback->clear();
+    ui->comboBox_Option_Of_Playback->clear();
+    ui->comboBox_Webradio_Ref_Of_Playback->clear();
+    if (ui->comboBox_Source_Of_Playback->count() <= index)
+        return;
+
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    const PlayerCommand *source =
+        model ? model->commandByLabel(ui->comboBox_Source_Of_Playback->currentText()) : nullptr;
+    if (!source || source->dataMin.size() < 3 || source->dataMax.size() < 3)
+        return;
+    switch (source->category) {
+    case CommandCategory::ContentFolderOption:
+        fillWordRange(ui->comboBox_Ref_Of_Playback, *source, 0);
+        ui->comboBox_Option_Of_Playback->addItems(
+            numberEntries(source->dataMin.at(2), source->dataMax.at(2), true));
+        break;
+    case CommandCategory::Webradio:
+        fillWordRange(ui->comboBox_Webradio_Ref_Of_Playback, *source, 0);
+        break;
+    case CommandCategory::ContentFolder:
+        fillWordRange(ui->comboBox_Ref_Of_Playback, *source, 0);
+        break;
+    default:
+        break;
+    }
+    ui->frame_Ref_Of_Playback->setVisible(ui->comboBox_Ref_Of_Playback->count() > 0);
+    ui->frame_Option_Of_Playback->setVisible(ui->comboBox_Option_Of_Playback->count() > 0);
+    ui->frame_Webradio_Ref_Of_Playback->setVisible(ui->comboBox_Webradio_Ref_Of_Playback->count() >
+                                                   0);
+}
+
+void MainWindow::on_pushButton_Launch_Playback_clicked()
+{
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    const PlayerCommand *source =
+        model ? model->commandByLabel(ui->comboBox_Source_Of_Playback->currentText()) : nullptr;
+    if (!source)
+        return;
+    const LaunchChoice choice{ui->comboBox_Ref_Of_Playback->currentText().toInt(),
+                              ui->comboBox_Option_Of_Playback->currentText().toInt(),
+                              ui->comboBox_Webradio_Ref_Of_Playback->currentText().toInt()};
+    const ByteList data = launchData(*model, *source, choice);
+    if (!data.isEmpty())
+        sendCommand(source->code, data);
+}
+
+void MainWindow::on_pushButton_Relay_Command_clicked()
+{
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    const PlayerCommand *relay = model ? model->commandOfCategory(CommandCategory::Relay) : nullptr;
+    if (!relay)
+        return;
+    const QVector<bool> checked = {
+        ui->checkBox_Relay_1->isChecked(), ui->checkBox_Relay_2->isChecked(),
+        ui->checkBox_Relay_3->isChecked(), ui->checkBox_Relay_4->isChecked(),
+        ui->checkBox_Relay_5->isChecked(), ui->checkBox_Relay_6->isChecked(),
+        ui->checkBox_Relay_7->isChecked(), ui->checkBox_Relay_8->isChecked()};
+    sendCommand(relay->code, relayData(*relay, checked));
+}
