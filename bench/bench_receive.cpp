@@ -1,0 +1,240 @@
+// The window's read path under a talking device: cost per chunk as the history grows, the
+// throughput it sustains while the event loop stays responsive, and its memory. The device is
+// the master side of a pseudo-terminal whose slave the window opens as its serial port.
+
+#include "app/mainwindow.h"
+#include "connection/links.h"
+#include "receive/receivedview.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int chunkBytes = 16;
+constexpr int timedChunks = 1000;
+constexpr qint64 historyCharacters = 4 * 1024 * 1024;
+constexpr int lineRateBytesPerSecond = 11520;
+
+// User-space CPU time: the window's own work, without the pseudo-terminal driver's, which
+// dominates the wall time of a 16-byte round trip and varies with the machine's load.
+double userSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6;
+}
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+class Device
+{
+public:
+    Device()
+    {
+        char name[256] = {};
+        openpty(&m_master, &m_slave, name, nullptr, nullptr);
+        termios raw{};
+        tcgetattr(m_slave, &raw);
+        cfmakeraw(&raw);
+        tcsetattr(m_slave, TCSANOW, &raw);
+        fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+        m_name = QString::fromLocal8Bit(name);
+    }
+    QString name() const { return m_name; }
+    // Writes what the terminal takes now; the rest is the caller's to retry.
+    int offer(const char *bytes, int count)
+    {
+        const ssize_t written = ::write(m_master, bytes, size_t(count));
+        return written > 0 ? int(written) : 0;
+    }
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_name;
+};
+
+class Bench
+{
+public:
+    Bench()
+    {
+        auto *players = m_window.findChild<QComboBox *>(QStringLiteral("comboBox_Player"));
+        players->setCurrentIndex(0);
+        emit players->activated(0);
+        auto *ports = m_window.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
+        ports->addItem(m_device.name());
+        ports->setCurrentIndex(ports->count() - 1);
+        m_window.findChild<QPushButton *>(QStringLiteral("pushButton_Connect"))->click();
+        m_window.findChild<QRadioButton *>(QStringLiteral("radioButton_Data_Hex"))
+            ->setChecked(true);
+        m_view = m_window.findChild<ReceivedDataView *>(QStringLiteral("textEdit_Data"));
+        m_window.show();
+    }
+
+    bool linked() const { return serialPort->isOpen(); }
+
+    struct ChunkCost
+    {
+        double wallMicroseconds;
+        double userMicroseconds;
+    };
+
+    // Cost per chunk, each chunk shown before the next is sent.
+    ChunkCost timeChunks()
+    {
+        const QByteArray chunk(chunkBytes, '\x5A');
+        QElapsedTimer timer;
+        timer.start();
+        const double userBefore = userSeconds();
+        for (int i = 0; i < timedChunks; ++i) {
+            const int expected = m_view->text().size() + 3 * chunkBytes;
+            sendAll(chunk);
+            while (m_view->text().size() < expected)
+                QCoreApplication::processEvents(QEventLoop::AllEvents);
+        }
+        return {timer.nsecsElapsed() / 1e3 / timedChunks,
+                (userSeconds() - userBefore) * 1e6 / timedChunks};
+    }
+
+    void fillTo(qint64 characters)
+    {
+        const QByteArray block(4096, '\x33');
+        while (m_view->text().size() < characters) {
+            sendAll(block);
+            QCoreApplication::processEvents();
+        }
+        settle();
+    }
+
+    // Back-to-back chunks for `seconds`; returns bytes shown per second and the worst lateness
+    // of a 10 ms timer in the same event loop.
+    QPair<double, qint64> stream(int seconds, bool untilCapped = false)
+    {
+        // Back-to-back chunks: as many as the terminal takes, then the event loop runs.
+        const QByteArray chunks(256 * chunkBytes, '\x7E');
+        qint64 worstLateMs = 0;
+        QElapsedTimer sinceTick;
+        QTimer ticker;
+        ticker.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            worstLateMs = qMax(worstLateMs, sinceTick.elapsed() - 10);
+            sinceTick.restart();
+        });
+        qint64 shownBefore = m_view->text().size();
+        qint64 shown = 0;
+        int previousSize = m_view->text().size();
+        bool capped = false;
+        QElapsedTimer timer;
+        timer.start();
+        sinceTick.start();
+        ticker.start(10);
+        while (untilCapped ? !capped : timer.elapsed() < seconds * 1000) {
+            m_device.offer(chunks.constData(), chunks.size());
+            QCoreApplication::processEvents();
+            const int size = m_view->text().size();
+            if (size < previousSize) {
+                capped = true;
+                shown += previousSize - shownBefore;
+                shownBefore = size;
+            }
+            previousSize = size;
+        }
+        ticker.stop();
+        shown += m_view->text().size() - shownBefore;
+        return {shown / 3.0 / (timer.nsecsElapsed() / 1e9), worstLateMs};
+    }
+
+private:
+    void sendAll(const QByteArray &bytes)
+    {
+        int offered = 0;
+        while (offered < bytes.size()) {
+            const int n = m_device.offer(bytes.constData() + offered, bytes.size() - offered);
+            offered += n;
+            if (n == 0)
+                QCoreApplication::processEvents();
+        }
+    }
+
+    void settle()
+    {
+        QElapsedTimer quiet;
+        quiet.start();
+        while (quiet.elapsed() < 100)
+            QCoreApplication::processEvents();
+    }
+
+    Device m_device;
+    MainWindow m_window;
+    ReceivedDataView *m_view = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
+    QApplication application(argc, argv);
+
+    Bench bench;
+    if (!bench.linked()) {
+        std::fprintf(stderr, "could not open the pseudo-terminal as a serial port\n");
+        return 1;
+    }
+    std::printf("Receiving in hexadecimal, %d-byte chunks, platform %s\n", chunkBytes,
+                qPrintable(QGuiApplication::platformName()));
+    const auto first = bench.timeChunks();
+    bench.fillTo(historyCharacters);
+    const long afterHistory = residentKiB();
+    const auto later = bench.timeChunks();
+    std::printf("  per chunk, each shown before the next:   wall      user CPU\n");
+    std::printf("  first %d chunks:                   %7.1f us  %7.1f us\n", timedChunks,
+                first.wallMicroseconds, first.userMicroseconds);
+    std::printf("  %d chunks after 4 MB shown:        %7.1f us  %7.1f us\n", timedChunks,
+                later.wallMicroseconds, later.userMicroseconds);
+    std::printf("  ratio (goal: at most 1.5)               %7.2f   %7.2f\n",
+                later.wallMicroseconds / first.wallMicroseconds,
+                later.userMicroseconds / first.userMicroseconds);
+
+    const auto [rate, worstLate] = bench.stream(5);
+    std::printf("  back-to-back for 5 s:     %8.0f bytes/s = %.0f x a 115200 bit/s line "
+                "(goal: at least 100)\n",
+                rate, rate / lineRateBytesPerSecond);
+    std::printf("  10 ms timer, worst delay: %8lld ms (goal: at most 50)\n",
+                static_cast<long long>(worstLate));
+
+    bench.stream(0, true);
+    std::printf("  resident memory after 4 MB shown:     %7ld KiB\n", afterHistory);
+    std::printf("  resident memory once the cap is hit:  %7ld KiB\n", residentKiB());
+    return 0;
+}
