@@ -11,7 +11,8 @@ options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOXEN_WERROR=ON)
 if [[ ${ZOXEN_SANITIZE:-0} == 1 ]]; then
     build=build-sanitize
     options=(-DCMAKE_BUILD_TYPE=Debug -DZOXEN_WERROR=ON -DZOXEN_SANITIZE=ON)
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    # Full stacks on allocation, so that the suppressions can see whose leak it is.
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 fi
