@@ -25,215 +25,34 @@ const QStringList modelNames = {
     "FB300Qn (legacy)",
 };
 
-// Expected commands, one per line: "# | label | category | code | dataMin | dataMax", where a
-// dataMax of "same" repeats dataMin.
-// clang-format off
+QString dataFile(const char *name)
+{
+    return QStringLiteral(ZOXEN_TEST_DATA "/catalogue/") + name;
+}
 
-// "Tunebox (Serial)".
-const char *const tuneboxSerialRows[] = {
-    "1 | Play | 4 | 0x20 | FF FF FF | same",
-    "2 | Stop | 5 | 0x22 | FF FF FF | same",
-    "3 | Next File | 7 | 0x23 | FF FF FF | same",
-    "4 | Previous File | 3 | 0x24 | FF FF FF | same",
-    "5 | MUSIC folder (Random) | 23 | 0x00 | 00 01 FF | 03 E7 FF",
-    "6 | MUSIC folder (Random + Reset) | 23 | 0x01 | 00 01 FF | 03 E7 FF",
-    "7 | MUSIC folder (Sequential) | 23 | 0x02 | 00 01 FF | 03 E7 FF",
-    "8 | MUSIC folder (Sequential + Reset) | 23 | 0x03 | 00 01 FF | 03 E7 FF",
-    "9 | PLAYLIST folder (Random) | 23 | 0x08 | 00 01 FF | 03 E7 FF",
-    "10 | PLAYLIST folder (Random + Reset) | 23 | 0x09 | 00 01 FF | 03 E7 FF",
-    "11 | PLAYLIST folder (Sequential) | 23 | 0x0A | 00 01 FF | 03 E7 FF",
-    "12 | PLAYLIST folder (Sequential + Reset) | 23 | 0x0B | 00 01 FF | 03 E7 FF",
-    "13 | SPOT folder (Random) | 23 | 0x10 | 00 01 FF | 03 E7 FF",
-    "14 | SPOT folder (Sequential) | 23 | 0x11 | 00 01 FF | 03 E7 FF",
-    "15 | SPOT folder (Random + Reset) | 24 | 0x12 | 00 01 01 | 03 E7 FF",
-    "16 | SPOT folder (Sequential + Reset) | 24 | 0x14 | 00 01 01 | 03 E7 FF",
-    "17 | Webradio | 25 | 0x40 | 00 01 FF | 00 0A FF",
-    "18 | Alternate: Internal USB | 26 | 0x53 | FF FF FF | same",
-    "19 | Alternate: External USB | 26 | 0x52 | FF FF FF | same",
-    "20 | Alternate: SD card | 26 | 0x51 | FF FF FF | same",
-    "21 | Alternate: Internal HDD | 26 | 0x54 | FF FF FF | same",
-    "22 | Alternate: Aux input | 26 | 0x5B | FF FF FF | same",
-    "23 | Mute | 20 | 0x33 | 00 01 00 | same",
-    "24 | Unmute | 21 | 0x33 | 00 00 00 | same",
-    "25 | FTP update: preset 1 | 99 | 0x41 | 00 01 FF | same",
-    "26 | FTP update: preset 2 | 99 | 0x41 | 00 02 FF | same",
-    "27 | FTP update: preset 3 | 99 | 0x41 | 00 03 FF | same",
-    "28 | FTP update: preset 4 | 99 | 0x41 | 00 04 FF | same",
-    "29 | FTP update: preset 5 | 99 | 0x41 | 00 05 FF | same",
-    "30 | FTP update: preset 6 | 99 | 0x41 | 00 06 FF | same",
-    "31 | FTP update: preset 7 | 99 | 0x41 | 00 07 FF | same",
-    "32 | FTP update: preset 8 | 99 | 0x41 | 00 08 FF | same",
-    "33 | FTP update: preset 9 | 99 | 0x41 | 00 09 FF | same",
-    "34 | FTP update: preset 10 | 99 | 0x41 | 00 0A FF | same",
-    "35 | Volume | 9 | 0x30 | 00 00 00 | 00 40 00",
-};
+// The lines of a table file, trimmed, without blank lines and "#" comments; none when the file
+// cannot be read.
+QStringList tableLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines;
+    const QStringList all = QString::fromUtf8(file.readAll()).split('\n');
+    for (const QString &line : all) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty() && !trimmed.startsWith('#'))
+            lines << trimmed;
+    }
+    return lines;
+}
 
-// "Tunebox (NX) (TCP/IP)".
-const char *const tuneboxNetworkRows[] = {
-    "1 | Play | 4 | 0x04 | FF FF 33 32 | same",
-    "2 | Stop | 5 | 0x04 | FF FF 33 34 | same",
-    "3 | Next File | 7 | 0x04 | FF FF 33 35 | same",
-    "4 | Previous File | 3 | 0x04 | FF FF 33 36 | same",
-    "5 | Volume | 9 | 0x03 | 00 00 00 | 00 40 00",
-    "6 | MUSIC folder (Random) | 23 | 0x04 | 00 01 30 | 03 E7 30",
-    "7 | MUSIC folder (Random + Reset) | 23 | 0x04 | 00 01 31 | 03 E7 31",
-    "8 | MUSIC folder (Sequential) | 23 | 0x04 | 00 01 32 | 03 E7 32",
-    "9 | MUSIC folder (Sequential + Reset) | 23 | 0x04 | 00 01 33 | 03 E7 33",
-    "10 | PLAYLIST folder (Random) | 23 | 0x04 | 00 01 38 | 03 E7 38",
-    "11 | PLAYLIST folder (Random + Reset) | 23 | 0x04 | 00 01 39 | 03 E7 39",
-    "12 | PLAYLIST folder (Sequential) | 23 | 0x04 | 00 01 31 30 | 03 E7 31 30",
-    "13 | PLAYLIST folder (Sequential + Reset) | 23 | 0x04 | 00 01 31 31 | 03 E7 31 31",
-    "14 | SPOT folder (Random) | 23 | 0x04 | 00 01 31 36 | 03 E7 31 36",
-    "15 | SPOT folder (Sequential) | 23 | 0x04 | 00 01 31 37 | 03 E7 31 37",
-    "16 | Webradio | 25 | 0x04 | 00 01 36 34 | 00 0A 36 34",
-    "17 | Alternate: Internal USB | 26 | 0x04 | FF FF 38 33 | same",
-    "18 | Alternate: External USB | 26 | 0x04 | FF FF 38 32 | same",
-    "19 | Alternate: SD card | 26 | 0x04 | FF FF 38 31 | same",
-    "20 | Alternate: Internal HDD | 26 | 0x04 | FF FF 38 34 | same",
-    "21 | Alternate: Aux input | 26 | 0x04 | FF FF 39 31 | same",
-    "22 | Player status | 10 | 0x02 | FF FF 50 6C 61 79 65 72 53 74 61 74 75 73 | same",
-    "23 | Source | 10 | 0x02 | FF FF 53 6F 75 72 63 65 | same",
-    "24 | Folder type | 10 | 0x02 | FF FF 46 6F 6C 64 65 72 54 79 70 65 | same",
-    "25 | Folder ID | 10 | 0x02 | FF FF 46 6F 6C 64 65 72 49 44 | same",
-    "26 | Folder mode | 10 | 0x02 | FF FF 46 6F 6C 64 65 72 4D 6F 64 65 | same",
-    "27 | Playlist ID | 10 | 0x02 | FF FF 50 6C 61 79 6C 69 73 74 49 44 | same",
-    "28 | Playlist mode | 10 | 0x02 | FF FF 50 6C 61 79 6C 69 73 74 4D 6F 64 65 | same",
-    "29 | Spot ID | 10 | 0x02 | FF FF 53 70 6F 74 49 44 | same",
-    "30 | Spot mode | 10 | 0x02 | FF FF 53 70 6F 74 4D 6F 64 65 | same",
-    "31 | Playing file | 10 | 0x02 | FF FF 50 6C 61 79 69 6E 67 46 69 6C 65 | same",
-    "32 | Remaining time | 10 | 0x02 | FF FF 52 65 6D 61 69 6E 69 6E 67 54 69 6D 65 | same",
-    "33 | Volume | 10 | 0x02 | FF FF 56 6F 6C 75 6D 65 4C 6F 63 61 6C 4D 75 73 69 63 | same",
-    "34 | Webradio ID | 10 | 0x02 | FF FF 57 65 62 52 61 64 69 6F 49 44 | same",
-    "35 | Webradio 1 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 31 4E 61 6D 65 | same",
-    "36 | Webradio 2 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 32 4E 61 6D 65 | same",
-    "37 | Webradio 3 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 33 4E 61 6D 65 | same",
-    "38 | Webradio 4 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 34 4E 61 6D 65 | same",
-    "39 | Webradio 5 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 35 4E 61 6D 65 | same",
-    "40 | Webradio 6 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 36 4E 61 6D 65 | same",
-    "41 | Webradio 7 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 37 4E 61 6D 65 | same",
-    "42 | Webradio 8 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 38 4E 61 6D 65 | same",
-    "43 | Webradio 9 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 39 4E 61 6D 65 | same",
-    "44 | Webradio 10 name | 10 | 0x02 | FF FF 57 52 61 64 69 6F 31 30 4E 61 6D 65 | same",
+// One command list and the models that share it.
+struct CommandList
+{
+    QVector<int> models;
+    QVector<QStringList> rows;
 };
-
-// the SC900 and FB5xx entries, serial and TCP/IP.
-const char *const videoRows[] = {
-    "1 | Folder | 1 | 0x01 | 00 | 7F",
-    "2 | Play | 4 | 0x02 | 01 | same",
-    "3 | Stop | 5 | 0x02 | 02 | same",
-    "4 | Next File | 7 | 0x02 | 03 | same",
-    "5 | Previous File | 3 | 0x02 | 04 | same",
-    "6 | Play/Pause | 6 | 0x02 | 05 | same",
-    "7 | Next Folder | 8 | 0x02 | 06 | same",
-    "8 | Previous Folder | 2 | 0x02 | 07 | same",
-    "9 | Standby/Wakeup | 12 | 0x02 | 08 | same",
-    "10 | Volume + | 13 | 0x02 | 09 | same",
-    "11 | Volume - | 14 | 0x02 | 0A | same",
-    "12 | Standby | 15 | 0x02 | 0C | same",
-    "13 | Wakeup | 16 | 0x02 | 0D | same",
-    "14 | Pause | 17 | 0x02 | 0E | same",
-    "15 | Resume | 18 | 0x02 | 0F | same",
-    "16 | Mute/Demute | 19 | 0x02 | 10 | same",
-    "17 | Mute | 20 | 0x02 | 11 | same",
-    "18 | Unmute | 21 | 0x02 | 12 | same",
-    "19 | Volume | 9 | 0x03 | 00 | 64",
-    "20 | Player Status | 10 | 0x04 | 01 | same",
-    "21 | Current file | 10 | 0x04 | 02 | same",
-    "22 | Full path name | 10 | 0x04 | 03 | same",
-    "23 | Used storage media | 10 | 0x04 | 04 | same",
-    "24 | Current folder number | 10 | 0x04 | 06 | same",
-    "25 | Remaining time | 10 | 0x04 | 09 | same",
-    "26 | Total time of the file | 10 | 0x04 | 0A | same",
-    "27 | Volume | 10 | 0x04 | 0B | same",
-    "28 | NTP on | 32 | 0x5C | 01 | same",
-    "29 | NTP off | 32 | 0x5C | 00 | same",
-    "30 | Set time | 27 | 0x0C | 01 02 03 | same",
-    "31 | Set date | 28 | 0x1C | 04 05 06 | same",
-    "32 | Set date/time | 29 | 0x2C | 07 08 09 0A 0B 0C | same",
-    "33 | Set UTC/GMT date/time (epoch version) | 30 | 0x3C | 05 7F 7F 7F 7F | same",
-    "34 | Set UTC/GMT date/time (full version) | 31 | 0x4C | 01 02 03 04 05 06 | same",
-};
-
-// both FB4xxQ(n) entries.
-const char *const legacyVideoRows[] = {
-    "1 | Folder | 1 | 0x01 | 00 | 7F",
-    "2 | Play | 4 | 0x02 | 01 | same",
-    "3 | Stop | 5 | 0x02 | 02 | same",
-    "4 | Next File | 7 | 0x02 | 03 | same",
-    "5 | Previous File | 3 | 0x02 | 04 | same",
-    "6 | Pause | 6 | 0x02 | 05 | same",
-    "7 | Next Folder | 8 | 0x02 | 06 | same",
-    "8 | Previous Folder | 2 | 0x02 | 07 | same",
-    "9 | Volume | 9 | 0x03 | 00 | 1F",
-    "10 | Player Status | 10 | 0x04 | 01 | same",
-    "11 | Current file | 10 | 0x04 | 02 | same",
-    "12 | Full path name | 10 | 0x04 | 03 | same",
-    "13 | Used storage media | 10 | 0x04 | 04 | same",
-    "14 | Current folder number | 10 | 0x04 | 06 | same",
-    "15 | Remaining time | 10 | 0x04 | 09 | same",
-    "16 | Total time of the file | 10 | 0x04 | 0A | same",
-    "17 | Volume | 10 | 0x04 | 0B | same",
-    "18 | Change ID | 11 | 0x7F | 01 | 7F",
-};
-
-// "Boostbox 1".
-const char *const amplifierRows[] = {
-    "1 | Volume 1 | 9 | 0x03 | 00 | 38",
-    "2 | Information | 10 | 0x04 | 40 | same",
-    "3 | Triggering of the secondary volume (Volume 2) | 99 | 0x09 | 01 | same",
-    "4 | Set baudrate = 4800 | 99 | 0x08 | 30 | same",
-    "5 | Set baudrate = 9600 | 99 | 0x08 | 31 | same",
-    "6 | Set baudrate = 19200 | 99 | 0x08 | 32 | same",
-    "7 | Change ID | 11 | 0x7F | 01 | 7F",
-};
-
-// "Timetune", "Showtune (rev2)" and "Pocketune rev2/3".
-const char *const compactRows[] = {
-    "1 | Folder | 1 | 0x01 | 00 | 7F",
-    "2 | Play | 4 | 0x02 | 01 | same",
-    "3 | Stop | 5 | 0x02 | 02 | same",
-    "4 | Next File | 7 | 0x02 | 03 | same",
-    "5 | Previous File | 3 | 0x02 | 04 | same",
-    "6 | Volume | 9 | 0x03 | 00 | 40",
-    "7 | Next Folder | 8 | 0x02 | 06 | same",
-    "8 | Previous Folder | 2 | 0x02 | 07 | same",
-    "9 | Volume + | 13 | 0x02 | 09 | same",
-    "10 | Volume - | 14 | 0x02 | 0A | same",
-};
-
-// "Pocketune (legacy)".
-const char *const pocketuneLegacyRows[] = {
-    "1 | Folder | 1 | 0x01 | 00 | 7F",
-    "2 | Play | 4 | 0x02 | 01 | same",
-    "3 | Stop | 5 | 0x02 | 02 | same",
-    "4 | Next File | 7 | 0x02 | 03 | same",
-    "5 | Previous File | 3 | 0x02 | 04 | same",
-    "6 | Volume | 9 | 0x03 | 00 | 1F",
-};
-
-// "Cardtune QX (legacy)".
-const char *const cardtuneRows[] = {
-    "1 | Folder | 1 | 0x01 | 00 | 7F",
-    "2 | Play | 4 | 0x02 | 01 | same",
-    "3 | Stop | 5 | 0x02 | 02 | same",
-    "4 | Next File | 7 | 0x02 | 03 | same",
-    "5 | Previous File | 3 | 0x02 | 04 | same",
-    "6 | Pause | 6 | 0x02 | 05 | same",
-    "7 | Volume | 9 | 0x03 | 00 | 1F",
-    "8 | Change ID | 11 | 0x7F | 01 | 7F",
-};
-
-// "FB300Qn (legacy)".
-const char *const fb300Rows[] = {
-    "1 | Folder | 1 | 0x01 | 00 | 7F",
-    "2 | Play | 4 | 0x02 | 01 | same",
-    "3 | Stop | 5 | 0x02 | 02 | same",
-    "4 | Next File | 7 | 0x02 | 03 | same",
-    "5 | Previous File | 3 | 0x02 | 04 | same",
-    "6 | Volume | 9 | 0x03 | 00 | 0D",
-    "7 | Change ID | 11 | 0x7F | 01 | 7F",
-};
-// clang-format on
 
 QString hex(const ByteList &bytes)
 {
@@ -253,22 +72,6 @@ QString describe(const PlayerCommand *command)
     if (!command)
         return QStringLiteral("none");
     return codeText(command->code) + ": " + hex(command->dataMin);
-}
-
-template<std::size_t N>
-void addCommandRows(std::initializer_list<int> models, const char *const (&rows)[N])
-{
-    for (int model : models) {
-        for (const char *row : rows) {
-            QStringList cells = QString::fromLatin1(row).split('|');
-            for (QString &cell : cells)
-                cell = cell.trimmed();
-            const QString tag = modelNames.at(model) + '/' + cells[0] + ' ' + cells[1];
-            QTest::newRow(qPrintable(tag))
-                << model << cells[0].toInt() << cells[1] << cells[2].toInt() << cells[3] << cells[4]
-                << (cells[5] == "same" ? cells[4] : cells[5]);
-        }
-    }
 }
 
 // The combo box that lists a command by its label; 0 for commands found by category.
@@ -412,15 +215,43 @@ void tst_Catalogue::commands_data()
     QTest::addColumn<QString>("dataMin");
     QTest::addColumn<QString>("dataMax");
 
-    addCommandRows({0, 1, 5}, compactRows);
-    addCommandRows({2, 3, 8, 9}, videoRows);
-    addCommandRows({4}, amplifierRows);
-    addCommandRows({6}, tuneboxSerialRows);
-    addCommandRows({7}, tuneboxNetworkRows);
-    addCommandRows({10, 11}, legacyVideoRows);
-    addCommandRows({12}, pocketuneLegacyRows);
-    addCommandRows({13}, cardtuneRows);
-    addCommandRows({14}, fb300Rows);
+    const QString path = dataFile("commands.txt");
+    const QStringList lines = tableLines(path);
+    QVERIFY2(!lines.isEmpty(), qPrintable("cannot read " + path));
+
+    // Consecutive "[model]" lines name the models that share the rows below them.
+    QVector<CommandList> lists;
+    for (const QString &line : lines) {
+        const QString what = path + ": " + line;
+        if (line.startsWith('[') && line.endsWith(']')) {
+            if (lists.isEmpty() || !lists.last().rows.isEmpty())
+                lists.append(CommandList());
+            const int model = modelNames.indexOf(line.mid(1, line.size() - 2));
+            QVERIFY2(model >= 0, qPrintable(what));
+            lists.last().models << model;
+            continue;
+        }
+        QStringList cells = line.split('|');
+        QVERIFY2(!lists.isEmpty() && cells.size() == 6, qPrintable(what));
+        for (QString &cell : cells)
+            cell = cell.trimmed();
+        lists.last().rows << cells;
+    }
+
+    int added = 0;
+    for (const CommandList &list : qAsConst(lists)) {
+        for (int model : list.models) {
+            for (const QStringList &cells : list.rows) {
+                const QString tag = modelNames.at(model) + '/' + cells[0] + ' ' + cells[1];
+                QTest::newRow(qPrintable(tag))
+                    << model << cells[0].toInt() << cells[1] << cells[2].toInt() << cells[3]
+                    << cells[4] << (cells[5] == "same" ? cells[4] : cells[5]);
+                ++added;
+            }
+        }
+    }
+    // A lost or truncated table must not pass with fewer rows.
+    QCOMPARE(added, 309);
 }
 
 void tst_Catalogue::commands()
