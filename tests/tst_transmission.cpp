@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "catalogue/catalogueaccess.h"
+#include "catalogue/playercatalogue.h"
 #include "connection/links.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
@@ -21,11 +22,8 @@ namespace {
 
 const int timetune = 0;
 const int showcasterSerial = 2;
-const int showcasterNetwork = 3;
 const int boostbox = 4;
-const int tuneboxSerial = 6;
 const int tuneboxNetwork = 7;
-const int legacyNetwork = 11;
 
 // 2027-01-15 08:00:00 UTC, read where the clock is one hour ahead of UTC.
 ClockReading fixedClock()
@@ -42,11 +40,6 @@ QByteArray hex(const QString &spaced)
 QString spaced(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-QString textBytes(const char *text)
-{
-    return spaced(QByteArray(text));
 }
 
 void activate(MainWindow &window, int model)
@@ -146,201 +139,39 @@ void tst_Transmission::cleanup()
 void tst_Transmission::frameOnTheWire_data()
 {
     QTest::addColumn<int>("model");
-    // "objectName=value" settings made before the action, in order.
     QTest::addColumn<QStringList>("settings");
-    // A button to click, a slot to invoke ("slot:NAME") or a slider value ("volume:N").
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("wire");
     QTest::addColumn<QString>("label");
 
-    const QString tuneboxTrailer = " 32 35 35 00 32 35 35 00";
-    const QString cmd = "00 00 00 63 6D 64 00 ";
-
-    QTest::newRow("Timetune/play/id 0") << timetune << QStringList() << "pushButton_Play"
-                                        << "80 02 01"
-                                        << "80 02 01";
-    QTest::newRow("Timetune/play/decimal")
-        << timetune << QStringList{"radioButton_Sent_Dec=1"} << "pushButton_Play"
-        << "80 02 01"
-        << "128 2 1";
-    QTest::newRow("Timetune/stop") << timetune << QStringList() << "pushButton_Stop"
-                                   << "80 02 02"
-                                   << "80 02 02";
-    QTest::newRow("Timetune/next file") << timetune << QStringList() << "pushButton_Next_File"
-                                        << "80 02 03"
-                                        << "80 02 03";
-    QTest::newRow("Timetune/previous file")
-        << timetune << QStringList() << "pushButton_Previous_File"
-        << "80 02 04"
-        << "80 02 04";
-    QTest::newRow("Timetune/next folder") << timetune << QStringList() << "pushButton_Next_Folder"
-                                          << "80 02 06"
-                                          << "80 02 06";
-    QTest::newRow("Timetune/previous folder")
-        << timetune << QStringList() << "pushButton_Previous_Folder"
-        << "80 02 07"
-        << "80 02 07";
-    QTest::newRow("Timetune/folder 130")
-        << timetune << QStringList{"comboBox_Folder=130"} << "pushButton_Folder"
-        << "80 11 02"
-        << "80 11 02";
-    QTest::newRow("Timetune/folder 999/id 127")
-        << timetune << QStringList{"comboBox_ID=127", "comboBox_Folder=999"} << "pushButton_Folder"
-        << "FF 71 67"
-        << "FF 71 67";
-    QTest::newRow("Timetune/folder shortcut 3")
-        << timetune << QStringList() << "slot:Play_Folder_003"
-        << "80 01 03"
-        << "80 01 03";
-    QTest::newRow("Timetune/volume 40") << timetune << QStringList() << "volume:40"
-                                        << "80 03 28"
-                                        << "80 03 28";
-    QTest::newRow("Showcaster serial/play/id 5")
-        << showcasterSerial << QStringList{"comboBox_ID=5"} << "pushButton_Play"
-        << "85 02 01"
-        << "85 02 01";
-    QTest::newRow("Showcaster serial/pause")
-        << showcasterSerial << QStringList() << "pushButton_Pause"
-        << "80 02 05"
-        << "80 02 05";
-    QTest::newRow("Showcaster serial/standby")
-        << showcasterSerial << QStringList() << "pushButton_Standby_Wakeup"
-        << "80 02 08"
-        << "80 02 08";
-    QTest::newRow("Showcaster serial/mute toggle")
-        << showcasterSerial << QStringList() << "pushButton_Volume_Mute_Unmute"
-        << "80 02 10"
-        << "80 02 10";
-    QTest::newRow("Showcaster serial/request Player Status")
-        << showcasterSerial << QStringList{"comboBox_Request=Player Status"} << "pushButton_Request"
-        << "80 04 01"
-        << "80 04 01";
-    QTest::newRow("Showcaster serial/request Volume, not the volume command")
-        << showcasterSerial << QStringList{"comboBox_Request=Volume"} << "pushButton_Request"
-        << "80 04 0B"
-        << "80 04 0B";
-    QTest::newRow("Showcaster serial/NTP on")
-        << showcasterSerial << QStringList{"comboBox_Other_Command=NTP on"}
-        << "pushButton_Other_Command"
-        << "80 5C 01"
-        << "80 5C 01";
-    QTest::newRow("Showcaster serial/NTP off")
-        << showcasterSerial << QStringList{"comboBox_Other_Command=NTP off"}
-        << "pushButton_Other_Command"
-        << "80 5C 00"
-        << "80 5C 00";
-    QTest::newRow("Showcaster serial/set time")
-        << showcasterSerial << QStringList{"comboBox_Other_Command=Set time"}
-        << "pushButton_Other_Command"
-        << "80 0C 09 00 00"
-        << "80 0C 09 00 00";
-    QTest::newRow("Showcaster serial/set date")
-        << showcasterSerial << QStringList{"comboBox_Other_Command=Set date"}
-        << "pushButton_Other_Command"
-        << "80 1C 1B 01 0F"
-        << "80 1C 1B 01 0F";
-    QTest::newRow("Showcaster serial/set UTC epoch")
-        << showcasterSerial
-        << QStringList{"comboBox_Other_Command=Set UTC/GMT date/time (epoch version)"}
-        << "pushButton_Other_Command"
-        << "80 3C 06 5A 27 24 00"
-        << "80 3C 06 5A 27 24 00";
-    QTest::newRow("Showcaster serial/set UTC full")
-        << showcasterSerial
-        << QStringList{"comboBox_Other_Command=Set UTC/GMT date/time (full version)"}
-        << "pushButton_Other_Command"
-        << "80 4C 1B 01 0F 08 00 00"
-        << "80 4C 1B 01 0F 08 00 00";
-    QTest::newRow("Showcaster network/play")
-        << showcasterNetwork << QStringList() << "pushButton_Play"
-        << "80 02 01"
-        << "80 02 01";
-    QTest::newRow("FB4xxQ(n) network/folder 999")
-        << legacyNetwork << QStringList{"comboBox_Folder=999"} << "pushButton_Folder"
-        << "80 71 67"
-        << "80 71 67";
-    QTest::newRow("Boostbox/change ID to 5")
-        << boostbox << QStringList{"comboBox_Change_ID=5"} << "pushButton_Change_ID"
-        << "80 7F 05"
-        << "80 7F 05";
-    QTest::newRow("Tunebox serial/play")
-        << tuneboxSerial << QStringList{"comboBox_ID=0"} << "pushButton_Play"
-        << "20 FF FF FF"
-        << "20 FF FF FF";
-    QTest::newRow("Tunebox serial/play/decimal")
-        << tuneboxSerial << QStringList{"radioButton_Sent_Dec=1"} << "pushButton_Play"
-        << "20 FF FF FF"
-        << "32 255 255 255";
-    QTest::newRow("Tunebox serial/volume 40") << tuneboxSerial << QStringList() << "volume:40"
-                                              << "30 00 28 00"
-                                              << "30 00 28 00";
-    QTest::newRow("Tunebox serial/other Mute")
-        << tuneboxSerial << QStringList{"comboBox_Other_Command=Mute"} << "pushButton_Other_Command"
-        << "33 00 01 00"
-        << "33 00 01 00";
-    QTest::newRow("Tunebox serial/launch MUSIC folder 005")
-        << tuneboxSerial
-        << QStringList{"comboBox_Source_Of_Playback=MUSIC folder (Random)",
-                       "comboBox_Ref_Of_Playback=005"}
-        << "pushButton_Launch_Playback"
-        << "00 00 05 FF"
-        << "00 00 05 FF";
-    QTest::newRow("Tunebox serial/launch SPOT folder 010 option 003")
-        << tuneboxSerial
-        << QStringList{"comboBox_Source_Of_Playback=SPOT folder (Random + Reset)",
-                       "comboBox_Ref_Of_Playback=010", "comboBox_Option_Of_Playback=003"}
-        << "pushButton_Launch_Playback"
-        << "12 00 0A 03"
-        << "12 00 0A 03";
-    QTest::newRow("Tunebox serial/launch Webradio 002")
-        << tuneboxSerial
-        << QStringList{"comboBox_Source_Of_Playback=Webradio",
-                       "comboBox_Webradio_Ref_Of_Playback=002"}
-        << "pushButton_Launch_Playback"
-        << "40 00 02 FF"
-        << "40 00 02 FF";
-    QTest::newRow("Tunebox serial/launch SD card")
-        << tuneboxSerial << QStringList{"comboBox_Source_Of_Playback=Alternate: SD card"}
-        << "pushButton_Launch_Playback"
-        << "51 FF FF FF"
-        << "51 FF FF FF";
-
-    const QString play = "04 " + cmd + "33 32 00" + tuneboxTrailer;
-    const QString stop = "04 " + cmd + "33 34 00" + tuneboxTrailer;
-    const QString volume =
-        "03 00 00 00 73 65 74 00 " + textBytes("VolumeLocalMusic") + " 00 2D 32 34 00";
-    const QString status = "02 00 00 00 67 65 74 00 " + textBytes("PlayerStatus") + " 00";
-    QTest::newRow("Tunebox NX/play")
-        << tuneboxNetwork << QStringList() << "pushButton_Play" << play << play;
-    QTest::newRow("Tunebox NX/stop")
-        << tuneboxNetwork << QStringList() << "pushButton_Stop" << stop << stop;
-    QTest::newRow("Tunebox NX/volume 40")
-        << tuneboxNetwork << QStringList() << "volume:40" << volume << volume;
-    QTest::newRow("Tunebox NX/request Player status")
-        << tuneboxNetwork << QStringList{"comboBox_Request=Player status"} << "pushButton_Request"
-        << status << status;
-    const QString music = "04 " + cmd + "30 00 35 00 30 00";
-    const QString webradio = "04 " + cmd + "36 34 00 32 00 30 00";
-    const QString sdCard = "04 " + cmd + "38 31 00 30 00 30 00";
-    QTest::newRow("Tunebox NX/launch MUSIC folder 005")
-        << tuneboxNetwork
-        << QStringList{"comboBox_Source_Of_Playback=MUSIC folder (Random)",
-                       "comboBox_Ref_Of_Playback=005"}
-        << "pushButton_Launch_Playback" << music << music;
-    QTest::newRow("Tunebox NX/launch Webradio 002")
-        << tuneboxNetwork
-        << QStringList{"comboBox_Source_Of_Playback=Webradio",
-                       "comboBox_Webradio_Ref_Of_Playback=002"}
-        << "pushButton_Launch_Playback" << webradio << webradio;
-    QTest::newRow("Tunebox NX/launch SD card")
-        << tuneboxNetwork << QStringList{"comboBox_Source_Of_Playback=Alternate: SD card"}
-        << "pushButton_Launch_Playback" << sdCard << sdCard;
-    QTest::newRow("Timetune with relays/relays 1, 3 and 8")
-        << timetune
-        << QStringList{"relays=1", "checkBox_Relay_1=1", "checkBox_Relay_3=1", "checkBox_Relay_8=1"}
-        << "pushButton_Relay_Command"
-        << "80 16 05 08"
-        << "80 16 05 08";
+    const QString path = QStringLiteral(ZOXEN_TEST_DATA "/transmission/frames.txt");
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(path));
+    const QStringList names = [] {
+        QStringList list;
+        for (const PlayerModel &model : buildCatalogueModels())
+            list << model.name;
+        return list;
+    }();
+    int rows = 0;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split('\n')) {
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        QStringList fields = line.split('|');
+        for (QString &field : fields)
+            field = field.trimmed();
+        QVERIFY2(fields.size() == 6 && names.contains(fields.at(1)), qPrintable(line));
+        QStringList settings = fields.at(2).split(';', Qt::SkipEmptyParts);
+        for (QString &setting : settings)
+            setting = setting.trimmed();
+        const QString wire = fields.at(4);
+        const QString label = fields.at(5);
+        QTest::newRow(qPrintable(fields.at(0)))
+            << names.indexOf(fields.at(1)) << settings << fields.at(3) << wire
+            << (label == "same" ? wire : label);
+        ++rows;
+    }
+    QCOMPARE(rows, 42);
 }
 
 void tst_Transmission::frameOnTheWire()
