@@ -35,12 +35,21 @@ MainWindow::MainWindow(QWidget *parent)
                    QCoreApplication::applicationVersion());
     hideModelPanels();
     applyPlayerModel(0);
+    locateConfigurationFile();
+    loadConfiguration(configFilePath);
+    applyLanguage();
     onSocketConnected();
     connectLinkSignals();
     createShortcuts();
+    // Only the configuration can have checked it by now; the window is not shown yet.
+    if (ui->checkBox_Auto_connection->isChecked())
+        on_pushButton_Connect_clicked();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    saveConfiguration(configFilePath);
+}
 
 void MainWindow::on_action_Exit_triggered()
 {

@@ -81,6 +81,8 @@ private:
     // app/
     void setDefaultDisplayState();
     void fillSerialPortList();
+    void uncheckLanguageActions();
+    void applyLanguage();
 
     // catalogue/
     void buildPlayerCatalogue();
@@ -120,8 +122,15 @@ private:
     // receive/
     void showReceived(QIODevice *link, ReceiveDecoderState &decoder);
 
+    // config/
+    void locateConfigurationFile();
+    void loadConfiguration(const QString &path);
+    void saveConfiguration(const QString &path);
+
     // help/
     void createShortcuts();
 
     std::unique_ptr<Ui::MainWindow> ui;
+    // Empty until the data directory is known: the file beside the executable then.
+    QString configFilePath;
 };

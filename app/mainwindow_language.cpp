@@ -1,0 +1,96 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+const QString languageFilePrefix = QStringLiteral("LanguageData_");
+const QLocale localeEnglish(QLocale::English, QLocale::AnyCountry);
+const QLocale localeFrench(QLocale::French, QLocale::AnyCountry);
+
+// Created on first use, once the application object exists, and kept for the process.
+QTranslator &translator()
+{
+    static QTranslator consoleTexts;
+    return consoleTexts;
+}
+
+// Qt's own texts, such as the standard buttons of message boxes.
+QTranslator &qtTranslator()
+{
+    static QTranslator qtTexts;
+    return qtTexts;
+}
+
+// The working directory first, so that a file put there wins; then beside the executable and
+// where an installed console keeps its translations, so that a console started from a desktop
+// menu finds them too.
+bool loadTranslation(QTranslator &target, const QString &fileName)
+{
+    const QString directories[] = {QDir::currentPath(), QCoreApplication::applicationDirPath(),
+                                   QStringLiteral(ZOXEN_INSTALLED_TRANSLATIONS)};
+    for (const QString &directory : directories) {
+        if (target.load(fileName, directory))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void MainWindow::on_action_French_triggered()
+{
+    uncheckLanguageActions();
+    ui->action_French->setChecked(true);
+    applyLanguage();
+}
+
+void MainWindow::on_action_English_triggered()
+{
+    uncheckLanguageActions();
+    ui->action_English->setChecked(true);
+    applyLanguage();
+}
+
+void MainWindow::on_action_Default_triggered()
+{
+    uncheckLanguageActions();
+    ui->action_Default->setChecked(true);
+    applyLanguage();
+}
+
+void MainWindow::uncheckLanguageActions()
+{
+    ui->action_Default->setChecked(false);
+    ui->action_English->setChecked(false);
+    ui->action_French->setChecked(false);
+}
+
+void MainWindow::applyLanguage()
+{
+    QString localeName = QLocale::system().name();
+    if (ui->action_English->isChecked())
+        localeName = localeEnglish.name();
+    if (ui->action_French->isChecked())
+        localeName = localeFrench.name();
+    const QString language = localeName.section(QLatin1Char('_'), 0, 0);
+
+    QCoreApplication::removeTranslator(&translator());
+    QCoreApplication::removeTranslator(&qtTranslator());
+    // Qt's texts follow only when ours are found, so that a window never mixes two languages.
+    if (loadTranslation(translator(), languageFilePrefix + language)) {
+        QCoreApplication::installTranslator(&translator());
+        if (qtTranslator().load(QStringLiteral("qtbase_") + language,
+                                QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtTranslator());
+    }
+
+    ui->retranslateUi(this);
+    // Retranslated first, so the name is never appended twice.
+    ui->action_About->setText(ui->action_About->text() + QLatin1Char(' ') +
+                              QCoreApplication::applicationName());
+}

@@ -1,0 +1,124 @@
+#include "app/mainwindow.h"
+#include "config/configuration.h"
+#include "config/configurationfile.h"
+#include "transmission/sentbytes.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+bool selectEntry(QComboBox *list, const QString &text)
+{
+    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+    return index >= 0;
+}
+
+std::optional<QString> currentEntry(const QComboBox *list)
+{
+    if (list->currentIndex() < 0)
+        return std::nullopt;
+    return list->currentText();
+}
+
+} // namespace
+
+void MainWindow::locateConfigurationFile()
+{
+    // The organisation name holds a slash: the directory is one level deeper than it reads.
+    const QString directory =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    // No data directory at all: the empty path stands for the file beside the executable.
+    if (directory.isEmpty())
+        return;
+    configFilePath = QDir(directory).absoluteFilePath(configurationFileName());
+    QDir().mkpath(directory);
+}
+
+void MainWindow::loadConfiguration(const QString &path)
+{
+    const ParsedConfiguration parsed = readConfigurationFile(configurationPath(path));
+    if (!parsed.accepted)
+        return;
+
+    // Only checked here: the constructor applies the language once everything is loaded.
+    uncheckLanguageActions();
+    QAction *language = ui->action_Default;
+    if (parsed.language == ConfiguredLanguage::English)
+        language = ui->action_English;
+    else if (parsed.language == ConfiguredLanguage::French)
+        language = ui->action_French;
+    language->setChecked(true);
+
+    // The model first, so that the baud-rate and ID lists below are those of the saved model.
+    if (selectEntry(ui->comboBox_Player, parsed.model)) {
+        hideModelPanels();
+        applyPlayerModel(ui->comboBox_Player->currentIndex());
+    }
+    selectEntry(ui->comboBox_Port, parsed.port);
+    selectEntry(ui->comboBox_Baudrate, parsed.baudRate);
+
+    QSpinBox *const address[] = {ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3,
+                                 ui->spinBox_IP_4};
+    for (int index = 0; index < 4; ++index) {
+        if (parsed.address[index])
+            address[index]->setValue(*parsed.address[index]);
+    }
+    if (parsed.checkAutoConnection)
+        ui->checkBox_Auto_connection->setChecked(true);
+    selectEntry(ui->comboBox_ID, parsed.playerId);
+
+    if (parsed.sentBytes) {
+        sentBytesInHex = *parsed.sentBytes == SentBytesDisplay::Hexadecimal;
+        (sentBytesInHex ? ui->radioButton_Sent_Hex : ui->radioButton_Sent_Dec)->setChecked(true);
+    }
+    if (parsed.receivedData) {
+        switch (*parsed.receivedData) {
+        case ReceivedDataDisplay::Ascii:
+            ui->radioButton_Data_ASCII->setChecked(true);
+            break;
+        case ReceivedDataDisplay::Hexadecimal:
+            ui->radioButton_Data_Hex->setChecked(true);
+            break;
+        case ReceivedDataDisplay::Decimal:
+            ui->radioButton_Data_Dec->setChecked(true);
+            break;
+        }
+    }
+}
+
+void MainWindow::saveConfiguration(const QString &path)
+{
+    ConfigurationSettings settings;
+    if (ui->action_French->isChecked())
+        settings.language = ConfiguredLanguage::French;
+    else if (ui->action_English->isChecked())
+        settings.language = ConfiguredLanguage::English;
+    settings.model = currentEntry(ui->comboBox_Player);
+    settings.port = currentEntry(ui->comboBox_Port);
+    settings.baudRate = currentEntry(ui->comboBox_Baudrate);
+    settings.address = {ui->spinBox_IP_1->value(), ui->spinBox_IP_2->value(),
+                        ui->spinBox_IP_3->value(), ui->spinBox_IP_4->value()};
+    settings.autoConnection = ui->checkBox_Auto_connection->isChecked();
+    settings.playerId = currentEntry(ui->comboBox_ID);
+
+    if (ui->radioButton_Sent_Hex->isChecked())
+        settings.sentBytes = SentBytesDisplay::Hexadecimal;
+    else if (ui->radioButton_Sent_Dec->isChecked())
+        settings.sentBytes = SentBytesDisplay::Decimal;
+
+    if (ui->radioButton_Data_Dec->isChecked())
+        settings.receivedData = ReceivedDataDisplay::Decimal;
+    else if (ui->radioButton_Data_Hex->isChecked())
+        settings.receivedData = ReceivedDataDisplay::Hexadecimal;
+    else if (ui->radioButton_Data_ASCII->isChecked())
+        settings.receivedData = ReceivedDataDisplay::Ascii;
+
+    // A file that cannot be written stays as it was, and nobody is told: the window is gone.
+    writeConfigurationFile(configurationPath(path),
+                           formatConfiguration(settings, QCoreApplication::applicationName(),
+                                               QCoreApplication::applicationVersion()));
+}

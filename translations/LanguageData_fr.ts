@@ -1,0 +1,317 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Player:</source>
+        <translation>Lecteur :</translation>
+    </message>
+    <message>
+        <source>Serial port:</source>
+        <translation>Port série :</translation>
+    </message>
+    <message>
+        <source>Baudrate:</source>
+        <translation>Débit (bauds) :</translation>
+    </message>
+    <message>
+        <source>IP address of the player:</source>
+        <translation>Adresse IP du lecteur :</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>Auto-connection</source>
+        <translation>Connexion automatique</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connecter</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Déconnecter</translation>
+    </message>
+    <message>
+        <source>Connecting to the player... Please wait.</source>
+        <translation>Connexion au lecteur en cours... Veuillez patienter.</translation>
+    </message>
+    <message>
+        <source>Player ID:</source>
+        <translation>ID du lecteur :</translation>
+    </message>
+    <message>
+        <source>Change ID:</source>
+        <translation>Changer l’ID :</translation>
+    </message>
+    <message>
+        <source>Folder N°:</source>
+        <translation>Dossier n° :</translation>
+    </message>
+    <message>
+        <source>Content playback:</source>
+        <translation>Lecture de contenu :</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Source :</translation>
+    </message>
+    <message>
+        <source>Option:</source>
+        <translation>Option :</translation>
+    </message>
+    <message>
+        <source>Preset N°:</source>
+        <translation>Préréglage n° :</translation>
+    </message>
+    <message>
+        <source>Playback command:</source>
+        <translation>Commande de lecture :</translation>
+    </message>
+    <message>
+        <source>Other commands:</source>
+        <translation>Autres commandes :</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>Volume :</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Request:</source>
+        <translation>Requête :</translation>
+    </message>
+    <message>
+        <source>Output contacts:</source>
+        <translation>Contacts de sortie :</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>Command bytes sent:</source>
+        <translation>Octets de commande envoyés :</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>Hexadécimal</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>Décimal</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Data Received:</source>
+        <translation>Données reçues :</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>ASCII</source>
+        <translation>ASCII</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Languages</source>
+        <translation>&amp;Langues</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>(default)</source>
+        <translation>(par défaut)</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Anglais</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>&amp;Brevane Systems / Tessik home page</source>
+        <translation>Site web de &amp;Brevane Systems / Tessik</translation>
+    </message>
+    <message>
+        <source>&amp;Contact technical support</source>
+        <translation>&amp;Contacter l’assistance technique</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos de</translation>
+    </message>
+    <message>
+        <source>No error.</source>
+        <translation>Aucune erreur.</translation>
+    </message>
+    <message>
+        <source>Device not found error.</source>
+        <translation>Erreur : périphérique introuvable.</translation>
+    </message>
+    <message>
+        <source>Permission error.</source>
+        <translation>Erreur : accès refusé.</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>Erreur d’ouverture.</translation>
+    </message>
+    <message>
+        <source>Parity error.</source>
+        <translation>Erreur de parité.</translation>
+    </message>
+    <message>
+        <source>Framing error.</source>
+        <translation>Erreur de trame.</translation>
+    </message>
+    <message>
+        <source>Break condition error.</source>
+        <translation>Erreur : condition d’interruption (break).</translation>
+    </message>
+    <message>
+        <source>Write error.</source>
+        <translation>Erreur d’écriture.</translation>
+    </message>
+    <message>
+        <source>Read error.</source>
+        <translation>Erreur de lecture.</translation>
+    </message>
+    <message>
+        <source>Resource error.</source>
+        <translation>Erreur de ressource.</translation>
+    </message>
+    <message>
+        <source>Unsupported operation error.</source>
+        <translation>Erreur : opération non prise en charge.</translation>
+    </message>
+    <message>
+        <source>Unknown error.</source>
+        <translation>Erreur inconnue.</translation>
+    </message>
+    <message>
+        <source>Timeout error.</source>
+        <translation>Erreur : délai d’attente dépassé.</translation>
+    </message>
+    <message>
+        <source>Not open error.</source>
+        <translation>Erreur : port non ouvert.</translation>
+    </message>
+    <message>
+        <source>Unkown error.</source>
+        <translation>Erreur inconnue.</translation>
+    </message>
+    <message>
+        <source>Port number: </source>
+        <translation>Numéro de port : </translation>
+    </message>
+    <message>
+        <source>Serial port error</source>
+        <translation>Erreur du port série</translation>
+    </message>
+    <message>
+        <source>An error on the serial port has occurred!</source>
+        <translation>Une erreur est survenue sur le port série !</translation>
+    </message>
+    <message>
+        <source>TCP/IP error</source>
+        <translation>Erreur TCP/IP</translation>
+    </message>
+    <message>
+        <source>An TCP/IP error has occurred!</source>
+        <translation>Une erreur TCP/IP est survenue !</translation>
+    </message>
+    <message>
+        <source>Brevane Systems / Tessik support request (from:</source>
+        <translation>Demande d’assistance Brevane Systems / Tessik (envoyée depuis :</translation>
+    </message>
+    <message>
+        <source>( write here your question... )</source>
+        <translation>( écrivez votre question ici... )</translation>
+    </message>
+</context>
+<context>
+    <name>ReceivedDataView</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>aboutwindow</name>
+    <message>
+        <source>About</source>
+        <translation>À propos de</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Microsoft</source>
+        <translation>Microsoft</translation>
+    </message>
+</context>
+</TS>
