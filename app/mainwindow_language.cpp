@@ -31,8 +31,10 @@ QTranslator &qtTranslator()
 // menu finds them too.
 bool loadTranslation(QTranslator &target, const QString &fileName)
 {
-    const QString directories[] = {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-                                   QStringLiteral(ZOXEN_INSTALLED_TRANSLATIONS)};
+    const QDir executable(QCoreApplication::applicationDirPath());
+    const QString directories[] = {
+        QDir::currentPath(), executable.path(),
+        executable.filePath(QStringLiteral(ZOXEN_INSTALLED_TRANSLATIONS))};
     for (const QString &directory : directories) {
         if (target.load(fileName, directory))
             return true;

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Renders images/src/*.svg into the PNGs and AppIcon.ico under images/.
+# Renders images/src/*.svg into the PNGs and AppIcon.ico under images/, and the application icon
+# into the desktop's icon theme sizes under desktop/icons/.
 # Run by hand after changing a source; the outputs are committed.
 # Needs the Debian packages librsvg2-bin (rsvg-convert) and icoutils (icotool).
 set -euo pipefail
@@ -33,3 +34,9 @@ done
 # The 256 px entry stays PNG-compressed, as Windows expects; the others are bitmaps.
 render "$src/AppIcon.svg" 256 "$tmp/256.png"
 icotool --create --output "$out/AppIcon.ico" "${sizes[@]}" --raw="$tmp/256.png"
+
+# The installed console's icon in the sizes of the desktop's icon theme.
+for size in 16 24 32 48 64 128 256; do
+    mkdir -p "$here/desktop/icons/${size}x${size}"
+    render "$src/AppIcon.svg" "$size" "$here/desktop/icons/${size}x${size}/zoxen-console.png"
+done

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QScopeGuard>
@@ -31,7 +32,9 @@ const QString englishAbout = QStringLiteral("&About Zoxen Console");
 
 bool frenchInstalled()
 {
-    return QFileInfo::exists(QStringLiteral(ZOXEN_INSTALLED_TRANSLATIONS "/") + fileName);
+    return QFileInfo::exists(
+        QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral(ZOXEN_INSTALLED_TRANSLATIONS "/") + fileName));
 }
 
 QString textOf(const MainWindow &window, const char *name)
