@@ -1,8 +1,36 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds the console and starts it.
+# With --demo, it also starts the device simulator for "Showcaster - SC900 (TCP/IP)" on
+# 127.0.0.1 and a console with a private data directory that is set to reach it at once, so
+# that the console opens connected without any hardware; the user's own settings are untouched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+demo=0
+[[ ${1:-} == --demo ]] && demo=1 && shift
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target zoxen-console -j"$(nproc)"
-exec build/zoxen-console "$@"
+cmake --build build --target zoxen-console zoxen-device-sim -j"$(nproc)"
+[[ $demo == 1 ]] || exec build/zoxen-console "$@"
+
+home=$(mktemp -d)
+simulator=
+trap '[[ -n $simulator ]] && kill "$simulator" 2>/dev/null; rm -rf "$home"' EXIT
+model="Showcaster - SC900 (TCP/IP)"
+
+# The simulator says when it listens; the console must not start before.
+exec {output}< <(exec build/simulator/zoxen-device-sim "$model")
+simulator=$!
+read -r -t 10 -u "$output" first || { echo "the simulator did not start" >&2; exit 1; }
+echo "simulator: $first"
+cat <&"$output" | sed 's/^/simulator: /' &
+
+config="$home/Brevane Systems / Tessik/Zoxen Console"
+mkdir -p "$config"
+printf '%s\n' "ZOX11.00" "Zoxen Console (Configuration File)" \
+    "Generate by: Zoxen Console 1.2.7.0" "*** Default Language:" "(default)" \
+    "*** Default Device:" "$model" "*** Default Serial Port:" "(default)" \
+    "*** Default Baudrate:" "(default)" "*** Default IP Address:" 127 0 0 1 \
+    "*** Default Auto-connection:" 1 "*** Default Player ID:" 0 \
+    "*** Default Command Bytes Sent Setting:" 2 "*** Default Data Received Setting:" 1 \
+    >"$config/Zoxen Console.cfg"
+XDG_DATA_HOME=$home build/zoxen-console "$@"

@@ -16,6 +16,9 @@ PseudoTerminal::PseudoTerminal()
         return;
     }
     m_slaveName = QString::fromLocal8Bit(name);
+    // A program that the test starts must not keep the device alive after the test closes it.
+    fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     termios raw{};
     tcgetattr(m_slave, &raw);
     cfmakeraw(&raw);

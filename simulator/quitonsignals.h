@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Ends the event loop on SIGINT (Ctrl+C) or SIGTERM. The handler only writes the signal's
+// number to a pipe; the loop reads it, so nothing but write() runs inside the handler.
+class QuitOnSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit QuitOnSignals(QObject *parent = nullptr);
+    ~QuitOnSignals() override;
+
+    bool install();
+
+signals:
+    void received(int signalNumber);
+
+private:
+    static void handle(int signalNumber);
+    void readPipe();
+
+    static int s_pipe[2];
+    QSocketNotifier *m_notifier = nullptr;
+};

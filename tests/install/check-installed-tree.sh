@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs a build into a temporary prefix and checks the installed tree: every file in its
+# place, and the installed console, started from another directory, finding its French texts.
+# Usage: check-installed-tree.sh BUILD_DIRECTORY
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+elsewhere=$(mktemp -d)
+data=$(mktemp -d)
+pid=
+trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$prefix" "$elsewhere" "$data"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+translation=share/zoxen-console/translations/LanguageData_fr.qm
+expected=(bin/zoxen-console bin/zoxen-device-sim "$translation"
+          share/applications/zoxen-console.desktop
+          share/icons/hicolor/scalable/apps/zoxen-console.svg)
+for size in 16 24 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/zoxen-console.png")
+done
+for file in "${expected[@]}"; do
+    [[ -f $prefix/$file ]] || { echo "not installed: $file"; exit 1; }
+done
+
+# French saved in the configuration; nothing else chosen.
+config="$data/Brevane Systems / Tessik/Zoxen Console"
+mkdir -p "$config"
+printf '%s\n' "ZOX11.00" "Zoxen Console (Configuration File)" \
+    "Generate by: Zoxen Console 1.2.7.0" "*** Default Language:" "French" \
+    "*** Default Device:" "Timetune" "*** Default Serial Port:" "(default)" \
+    "*** Default Baudrate:" "19200" "*** Default IP Address:" 0 0 0 0 \
+    "*** Default Auto-connection:" 0 "*** Default Player ID:" 0 \
+    "*** Default Command Bytes Sent Setting:" 2 "*** Default Data Received Setting:" 1 \
+    >"$config/Zoxen Console.cfg"
+
+# A loaded translation file is mapped into the process: the installed one must be, although
+# neither the working directory nor the executable's directory holds one.
+cd "$elsewhere"
+XDG_DATA_HOME=$data QT_QPA_PLATFORM=offscreen "$prefix/bin/zoxen-console" &
+pid=$!
+for _ in $(seq 100); do
+    if grep -qF "$prefix/$translation" "/proc/$pid/maps" 2>/dev/null; then
+        echo "installed console loaded $translation"
+        exit 0
+    fi
+    sleep 0.1
+done
+echo "the installed console did not load $prefix/$translation"
+exit 1
