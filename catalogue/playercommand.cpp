@@ -7,11 +7,10 @@ PlayerCommand::PlayerCommand(const QString &label, int category, quint8 code,
     , code(code)
     , dataMin(dataMin)
     , dataMax(dataMax)
-{
-}
+{}
 
 bool PlayerCommand::operator==(const PlayerCommand &other) const
 {
-    return label == other.label && category == other.category && code == other.code
-           && dataMin == other.dataMin && dataMax == other.dataMax;
+    return label == other.label && category == other.category && code == other.code &&
+           dataMin == other.dataMin && dataMax == other.dataMax;
 }

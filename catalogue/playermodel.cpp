@@ -10,8 +10,7 @@ PlayerModel::PlayerModel(const QString &name, qint32 protocol, quint8 tcpLink, q
     , folderBanks(folderBanks)
     , defaultBaudRate(defaultBaudRate)
     , tcpPort(tcpPort)
-{
-}
+{}
 
 const PlayerCommand *PlayerModel::commandOfCategory(int category) const
 {

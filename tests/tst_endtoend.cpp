@@ -19,7 +19,6 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-
 namespace {
 
 const int showcasterSerial = 2;
