@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "catalogue/catalogueaccess.h"
 #include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
 
@@ -41,8 +42,10 @@ MainWindow::MainWindow(QWidget *parent)
     onSocketConnected();
     connectLinkSignals();
     createShortcuts();
-    // Only the configuration can have checked it by now; the window is not shown yet.
-    if (ui->checkBox_Auto_connection->isChecked())
+    // Only the configuration can have checked it by now; the window is not shown yet. The
+    // on-demand model has no Connect step (its box is hidden): each command connects for itself.
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    if (ui->checkBox_Auto_connection->isChecked() && model && !model->isOnDemand())
         on_pushButton_Connect_clicked();
 }
 
