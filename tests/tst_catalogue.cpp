@@ -1,4 +1,5 @@
 #include "catalogue/playercatalogue.h"
+#include "testtable.h"
 
 #include <QSet>
 #include <QtTest>
@@ -6,46 +7,6 @@
 #include <algorithm>
 
 namespace {
-
-const QStringList modelNames = {
-    "Timetune",
-    "Showtune (rev2)",
-    "Showcaster - SC900 (Serial)",
-    "Showcaster - SC900 (TCP/IP)",
-    "Boostbox 1",
-    "Pocketune rev2/3",
-    "Tunebox (Serial)",
-    "Tunebox (NX) (TCP/IP)",
-    "Framebox - FB5xx (Serial)",
-    "Framebox - FB5xx (TCP/IP)",
-    "FB4xxQ(n) (Serial) (legacy)",
-    "FB4xxQ(n) (TCP/IP) (legacy)",
-    "Pocketune (legacy)",
-    "Cardtune QX (legacy)",
-    "FB300Qn (legacy)",
-};
-
-QString dataFile(const char *name)
-{
-    return QStringLiteral(ZOXEN_TEST_DATA "/catalogue/") + name;
-}
-
-// The lines of a table file, trimmed, without blank lines and "#" comments; none when the file
-// cannot be read.
-QStringList tableLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines;
-    const QStringList all = QString::fromUtf8(file.readAll()).split('\n');
-    for (const QString &line : all) {
-        const QString trimmed = line.trimmed();
-        if (!trimmed.isEmpty() && !trimmed.startsWith('#'))
-            lines << trimmed;
-    }
-    return lines;
-}
 
 // One command list and the models that share it.
 struct CommandList
@@ -74,37 +35,20 @@ QString describe(const PlayerCommand *command)
     return codeText(command->code) + ": " + hex(command->dataMin);
 }
 
-// The combo box that lists a command by its label; 0 for commands found by category.
+// The combo box that lists a command by its label, 1 to 3; 0 for commands found by category.
 int comboOf(int category)
 {
     using namespace CommandCategory;
-    switch (category) {
-    case Request:
-        return 1;
-    case ContentFolder:
-    case ContentFolderOption:
-    case Webradio:
-    case AlternateSource:
-        return 2;
-    case VolumeUp:
-    case VolumeDown:
-    case Standby:
-    case Wakeup:
-    case PauseOnly:
-    case Resume:
-    case Mute:
-    case Unmute:
-    case SetTime:
-    case SetDate:
-    case SetDateTime:
-    case SetUtcEpoch:
-    case SetUtcDateTime:
-    case Ntp:
-    case Misc:
-        return 3;
-    default:
-        return 0;
+    const QVector<QVector<int>> combos = {
+        {Request},
+        {ContentFolder, ContentFolderOption, Webradio, AlternateSource},
+        {VolumeUp, VolumeDown, Standby, Wakeup, PauseOnly, Resume, Mute, Unmute, SetTime, SetDate,
+         SetDateTime, SetUtcEpoch, SetUtcDateTime, Ntp, Misc}};
+    for (int combo = 0; combo < combos.size(); ++combo) {
+        if (combos.at(combo).contains(category))
+            return combo + 1;
     }
+    return 0;
 }
 
 } // namespace
@@ -115,7 +59,6 @@ class tst_Catalogue : public QObject
 
 private slots:
     void initTestCase();
-    void names();
     void models_data();
     void models();
     void commands_data();
@@ -127,82 +70,48 @@ private slots:
 
 private:
     PlayerCatalogueList catalogue;
+    QStringList modelNames;
 };
 
 void tst_Catalogue::initTestCase()
 {
     catalogue = buildCatalogueModels();
-}
-
-void tst_Catalogue::names()
-{
-    QStringList names;
     for (const PlayerModel &model : qAsConst(catalogue))
-        names << model.name;
-    QCOMPARE(names, modelNames);
+        modelNames << model.name;
 }
 
 void tst_Catalogue::models_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("protocol");
-    QTest::addColumn<int>("tcpLink");
-    QTest::addColumn<int>("minId");
-    QTest::addColumn<int>("maxId");
-    QTest::addColumn<int>("folderBanks");
-    QTest::addColumn<int>("defaultBaudRate");
-    QTest::addColumn<int>("tcpPort");
-    QTest::addColumn<QVector<qint32>>("baudRates");
-    QTest::addColumn<int>("commandCount");
+    QTest::addColumn<QStringList>("fields");
 
-    using Rates = QVector<qint32>;
-    const Rates compact{9600, 19200, 38400};
-    const Rates video{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
-    auto row = [](int index) -> QTestData & {
-        return QTest::newRow(qPrintable(modelNames.at(index))) << index;
-    };
-    row(0) << 0 << 0 << 0 << 127 << 8 << 19200 << 0 << compact << 10;
-    row(1) << 0 << 0 << 0 << 127 << 8 << 19200 << 0 << compact << 10;
-    row(2) << 0 << 0 << 0 << 127 << 8 << 115200 << 0 << video << 34;
-    row(3) << 0 << 1 << 0 << 0 << 8 << -1 << 65079 << Rates{} << 34;
-    row(4) << 0 << 0 << 0 << 127 << 8 << 19200 << 0 << Rates{4800, 9600, 19200} << 7;
-    row(5) << 0 << 0 << 0 << 127 << 8 << 19200 << 0 << compact << 10;
-    row(6) << 1 << 0 << 0 << 0 << 8 << 115200 << 0 << Rates{115200} << 35;
-    row(7) << 1 << 1 << 0 << 0 << 8 << -1 << 1234 << Rates{} << 44;
-    row(8) << 0 << 0 << 0 << 127 << 8 << 115200 << 0 << video << 34;
-    row(9) << 0 << 1 << 0 << 0 << 8 << -1 << 65079 << Rates{} << 34;
-    row(10) << 0 << 0 << 0 << 127 << 2 << 19200 << 0 << Rates{19200} << 18;
-    row(11) << 0 << 1 << 0 << 0 << 8 << -1 << 65079 << Rates{} << 18;
-    row(12) << 0 << 0 << 0 << 127 << 8 << 19200 << 0 << Rates{19200} << 6;
-    row(13) << 0 << 0 << 0 << 127 << 1 << 9600 << 0 << Rates{9600} << 8;
-    row(14) << 0 << 0 << 0 << 127 << 1 << 19200 << 0 << Rates{19200} << 7;
+    TestTable table(QStringLiteral("catalogue/models.txt"), 10);
+    QVERIFY2(table.holds(15), table.problem());
+    QCOMPARE(catalogue.size(), 15);
+    for (int index = 0; index < 15; ++index) {
+        const QStringList &row = table.rows().at(index);
+        QTest::newRow(qPrintable(row.first())) << index << QStringList(row.mid(1));
+    }
 }
 
 void tst_Catalogue::models()
 {
     QFETCH(int, index);
-    QFETCH(int, protocol);
-    QFETCH(int, tcpLink);
-    QFETCH(int, minId);
-    QFETCH(int, maxId);
-    QFETCH(int, folderBanks);
-    QFETCH(int, defaultBaudRate);
-    QFETCH(int, tcpPort);
-    QFETCH(QVector<qint32>, baudRates);
-    QFETCH(int, commandCount);
+    QFETCH(QStringList, fields);
 
-    QVERIFY(index < catalogue.size());
     const PlayerModel &model = catalogue.at(index);
-    QCOMPARE(model.name, QString::fromLatin1(QTest::currentDataTag()));
-    QCOMPARE(model.protocol, protocol);
-    QCOMPARE(int(model.tcpLink), tcpLink);
-    QCOMPARE(int(model.minId), minId);
-    QCOMPARE(int(model.maxId), maxId);
-    QCOMPARE(int(model.folderBanks), folderBanks);
-    QCOMPARE(model.defaultBaudRate, defaultBaudRate);
-    QCOMPARE(int(model.tcpPort), tcpPort);
-    QCOMPARE(model.baudRates, baudRates);
-    QCOMPARE(model.commands.size(), commandCount);
+    QCOMPARE(model.name, QString::fromUtf8(QTest::currentDataTag()));
+    QStringList rates;
+    for (qint32 rate : model.baudRates)
+        rates << QString::number(rate);
+    // In the order of the table's columns.
+    const QStringList actual = {
+        QString::number(model.protocol),       QString::number(model.tcpLink),
+        QString::number(model.minId),          QString::number(model.maxId),
+        QString::number(model.folderBanks),    QString::number(model.defaultBaudRate),
+        QString::number(model.tcpPort),        rates.join(' '),
+        QString::number(model.commands.size())};
+    QCOMPARE(actual, fields);
 }
 
 void tst_Catalogue::commands_data()
@@ -215,26 +124,22 @@ void tst_Catalogue::commands_data()
     QTest::addColumn<QString>("dataMin");
     QTest::addColumn<QString>("dataMax");
 
-    const QString path = dataFile("commands.txt");
-    const QStringList lines = tableLines(path);
-    QVERIFY2(!lines.isEmpty(), qPrintable("cannot read " + path));
+    TestTable table(QStringLiteral("catalogue/commands.txt"));
+    QVERIFY2(table.holds(184), table.problem());
 
     // Consecutive "[model]" lines name the models that share the rows below them.
     QVector<CommandList> lists;
-    for (const QString &line : lines) {
-        const QString what = path + ": " + line;
+    for (const QStringList &cells : table.rows()) {
+        const QString &line = cells.first();
         if (line.startsWith('[') && line.endsWith(']')) {
             if (lists.isEmpty() || !lists.last().rows.isEmpty())
                 lists.append(CommandList());
             const int model = modelNames.indexOf(line.mid(1, line.size() - 2));
-            QVERIFY2(model >= 0, qPrintable(what));
+            QVERIFY2(model >= 0, qPrintable(line));
             lists.last().models << model;
             continue;
         }
-        QStringList cells = line.split('|');
-        QVERIFY2(!lists.isEmpty() && cells.size() == 6, qPrintable(what));
-        for (QString &cell : cells)
-            cell = cell.trimmed();
+        QVERIFY2(!lists.isEmpty() && cells.size() == 6, qPrintable(cells.join('|')));
         lists.last().rows << cells;
     }
 

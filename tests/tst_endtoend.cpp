@@ -1,42 +1,26 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
-#include "pseudoterminal.h"
 #include "receive/receivedview.h"
+#include "testtable.h"
 #include "transmission/clock.h"
+#include "windowdriver.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSerialPort>
-#include <QSpinBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 namespace {
 
-const int showcasterSerial = 2;
 const int showcasterNetwork = 3;
-const int tuneboxSerial = 6;
-const int tuneboxNetwork = 7;
-const int legacySerial = 10;
 
 // How long to wait for the simulator before giving up: generous, since on a loaded machine
 // under the sanitizers it takes seconds to show a megabyte of garbage.
 const int patienceMs = 60000;
-
-// 2027-01-15 08:00:00 UTC, read where the clock is one hour ahead of UTC.
-ClockReading fixedClock()
-{
-    const QDateTime utc(QDate(2027, 1, 15), QTime(8, 0), Qt::UTC);
-    return {utc.toOffsetFromUtc(3600), utc, utc.toMSecsSinceEpoch()};
-}
 
 quint16 freePort()
 {
@@ -137,13 +121,6 @@ private:
     int m_frameBytes = 0;
 };
 
-void activate(MainWindow &window, int model)
-{
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    players->setCurrentIndex(model);
-    emit players->activated(model);
-}
-
 // Starts the simulator for the model and links the window to it as a user would.
 std::unique_ptr<Simulator> startAndLink(MainWindow &window, int model)
 {
@@ -155,25 +132,17 @@ std::unique_ptr<Simulator> startAndLink(MainWindow &window, int model)
             QStringList{QStringLiteral("--port"), QString::number(port), entry.name});
         if (simulator->address() != QStringLiteral("listening on 127.0.0.1:%1").arg(port))
             return nullptr;
-        // Devices listen on fixed ports; the test's simulator takes a free one.
-        PlayerCatalogue[model].tcpPort = port;
-        const int address[] = {127, 0, 0, 1};
-        for (int i = 0; i < 4; ++i)
-            window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i + 1))
-                ->setValue(address[i]);
+        pointAtLoopback(window, model, port);
     } else {
         simulator = std::make_unique<Simulator>(QStringList{entry.name});
         const QString address = simulator->address();
         if (!address.startsWith(QStringLiteral("serial port: /dev/")))
             return nullptr;
-        // Pseudo-terminals are not in the system's port list: the user types the path in.
-        auto *ports = window.findChild<QComboBox *>("comboBox_Port");
-        ports->addItem(address.section(QStringLiteral(": "), 1));
-        ports->setCurrentIndex(ports->count() - 1);
+        choosePort(window, address.section(QStringLiteral(": "), 1));
     }
-    activate(window, model);
+    chooseModel(window, model);
     if (!entry.isOnDemand())
-        window.findChild<QPushButton *>("pushButton_Connect")->click();
+        clickButton(window, QStringLiteral("pushButton_Connect"));
     return simulator;
 }
 
@@ -198,37 +167,6 @@ QStringList visibleButtons(MainWindow &window)
     names.sort();
     return names;
 }
-
-// What each row does with the window, step by step:
-//   "pushButton_Play => id 0  Play"  clicks, then expects the simulator's next frame line to be
-//                                    the bytes that the window shows as sent, two spaces, and
-//                                    this description;
-//   "comboBox_Folder = 130"          chooses an entry, as a user does;
-//   "<- VOLUME: 40\r\n"              expects this reply, printed by the simulator and shown in
-//                                    the received-data area since the last reply;
-//   "-- not for this device, ..."    expects this event line from the simulator.
-const QStringList playerScript = {
-    "comboBox_Folder = 130",
-    "pushButton_Folder => id 0  Folder 130 (bank 1, number 2)",
-    "pushButton_Previous_Folder => id 0  Previous Folder",
-    "pushButton_Previous_File => id 0  Previous File",
-    "pushButton_Play => id 0  Play",
-    "pushButton_Stop => id 0  Stop",
-    "pushButton_Pause => id 0  Play/Pause",
-    "pushButton_Next_File => id 0  Next File",
-    "pushButton_Next_Folder => id 0  Next Folder",
-    "pushButton_Volume_Mute_Unmute => id 0  Mute/Demute",
-    "pushButton_Volume_Less => id 0  Volume 0",
-    "pushButton_Volume_More => id 0  Volume 100",
-    "comboBox_Other_Command = Set date/time",
-    "pushButton_Other_Command => id 0  Set date/time 27-01-15 09:00:00",
-    "comboBox_Request = Player Status",
-    "pushButton_Request => id 0  Player Status?",
-    "<- PLAYER STATUS: PLAYING FOLDER 130 MUTED\\r\\n",
-    "pushButton_Standby_Wakeup => id 0  Standby/Wakeup",
-    "pushButton_Request => id 0  Player Status?",
-    "<- PLAYER STATUS: STANDBY\\r\\n",
-};
 
 } // namespace
 
@@ -264,71 +202,35 @@ void tst_EndToEnd::everyControl_data()
     QTest::addColumn<int>("model");
     QTest::addColumn<QStringList>("script");
 
-    QTest::newRow("addressed serial/Showcaster - SC900 (Serial)")
-        << showcasterSerial << playerScript;
-    QTest::newRow("addressed TCP/IP/Showcaster - SC900 (TCP/IP)")
-        << showcasterNetwork << playerScript;
-    QTest::newRow("addressed serial/FB4xxQ(n) (Serial) (legacy)")
-        << legacySerial
-        << QStringList{
-               "comboBox_Folder = 255",
-               "pushButton_Folder => id 0  Folder 255 (bank 1, number 127)",
-               "pushButton_Previous_Folder => id 0  Previous Folder",
-               "pushButton_Previous_File => id 0  Previous File",
-               "pushButton_Play => id 0  Play",
-               "pushButton_Stop => id 0  Stop",
-               "pushButton_Pause => id 0  Pause",
-               "pushButton_Next_File => id 0  Next File",
-               "pushButton_Next_Folder => id 0  Next Folder",
-               "pushButton_Volume_Less => id 0  Volume 0",
-               "pushButton_Volume_More => id 0  Volume 31",
-               "comboBox_Request = Current folder number",
-               "pushButton_Request => id 0  Current folder number?",
-               "<- CURRENT FOLDER NUMBER: 255\\r\\n",
-               "comboBox_Change_ID = 5",
-               "pushButton_Change_ID => id 0  Change ID to 5",
-               "pushButton_Request => id 0  Current folder number?",
-               "-- not for this device, whose id is 5",
-               "comboBox_ID = 5",
-               "comboBox_Request = Volume",
-               "pushButton_Request => id 5  Volume?",
-               "<- VOLUME: 31\\r\\n",
-           };
-    QTest::newRow("unaddressed serial/Tunebox (Serial)")
-        << tuneboxSerial
-        << QStringList{
-               "pushButton_Previous_File => Previous File",
-               "pushButton_Play => Play",
-               "pushButton_Stop => Stop",
-               "pushButton_Next_File => Next File",
-               "pushButton_Volume_Less => Volume 0",
-               "pushButton_Volume_More => Volume 64",
-               "comboBox_Other_Command = FTP update: preset 3",
-               "pushButton_Other_Command => FTP update: preset 3",
-               "comboBox_Source_Of_Playback = SPOT folder (Random + Reset)",
-               "comboBox_Ref_Of_Playback = 010",
-               "comboBox_Option_Of_Playback = 003",
-               "pushButton_Launch_Playback => SPOT folder (Random + Reset) reference 10 option 3",
-           };
-    QTest::newRow("on demand/Tunebox (NX) (TCP/IP)")
-        << tuneboxNetwork
-        << QStringList{
-               "pushButton_Play => Play  cmd \"32\" \"255\" \"255\"",
-               "pushButton_Stop => Stop  cmd \"34\" \"255\" \"255\"",
-               "pushButton_Next_File => Next File  cmd \"35\" \"255\" \"255\"",
-               "pushButton_Previous_File => Previous File  cmd \"36\" \"255\" \"255\"",
-               "pushButton_Volume_Less => Volume 0  set \"VolumeLocalMusic\" \"-64\"",
-               "pushButton_Volume_More => Volume 64  set \"VolumeLocalMusic\" \"0\"",
-               "comboBox_Source_Of_Playback = Webradio",
-               "comboBox_Webradio_Ref_Of_Playback = 002",
-               "pushButton_Launch_Playback => Webradio preset 2  cmd \"64\" \"2\" \"0\"",
-               "comboBox_Request = Player status",
-               "pushButton_Request => Player status?  get \"PlayerStatus\"",
-               "<- PLAYER STATUS: PLAYING WEBRADIO 2\\0",
-               "comboBox_Request = Volume",
-               "pushButton_Request => Volume?  get \"VolumeLocalMusic\"",
-               "<- VOLUME: 64\\0",
-           };
+    TestTable table(QStringLiteral("endtoend/scripts.txt"), 1);
+    QVERIFY2(table.holds(74), table.problem());
+    QStringList rows;
+    QStringList script;
+    int added = 0;
+    const auto addRows = [&] {
+        for (const QString &row : qAsConst(rows)) {
+            // The family's name may hold a "/" too.
+            int model = -1;
+            for (int part = 1; model < 0 && part <= row.count('/'); ++part)
+                model = modelIndex(row.section('/', part));
+            QVERIFY2(model >= 0, qPrintable(row));
+            QTest::newRow(qPrintable(row)) << model << script;
+            ++added;
+        }
+        rows.clear();
+        script.clear();
+    };
+    for (const QStringList &line : table.rows()) {
+        if (!line.first().startsWith('[')) {
+            script << line.first();
+            continue;
+        }
+        if (!script.isEmpty())
+            addRows();
+        rows << line.first().mid(1, line.first().size() - 2);
+    }
+    addRows();
+    QCOMPARE(added, 5);
 }
 
 void tst_EndToEnd::everyControl()
@@ -354,7 +256,7 @@ void tst_EndToEnd::everyControl()
         if (step.contains(" => ")) {
             const QString button = step.section(" => ", 0, 0);
             pressed << button;
-            window.findChild<QPushButton *>(button)->click();
+            clickButton(window, button);
             QVERIFY2(
                 simulator->waitFor([&] { return simulator->frameLines().size() > framesSeen; }),
                 qPrintable(context));
@@ -378,11 +280,8 @@ void tst_EndToEnd::everyControl()
                 receivedSeen = received->text().indexOf(reply, receivedSeen) + reply.size();
             }
         } else {
-            auto *list = window.findChild<QComboBox *>(step.section(" = ", 0, 0));
-            QVERIFY2(list, qPrintable(step));
-            list->setCurrentIndex(list->findText(step.section(" = ", 1)));
-            QVERIFY2(list->currentText() == step.section(" = ", 1), qPrintable(step));
-            emit list->activated(list->currentIndex());
+            QVERIFY2(chooseEntry(window, step.section(" = ", 0, 0), step.section(" = ", 1)),
+                     qPrintable(step));
         }
     }
 
@@ -445,7 +344,7 @@ void tst_EndToEnd::answersAfterAbandonedClientAndGarbage()
     // The window's request is still answered.
     const int framesAfter = simulator->frameLines().size();
     const ReceivedDataView *received = window.findChild<ReceivedDataView *>("textEdit_Data");
-    window.findChild<QPushButton *>("pushButton_Request")->click();
+    clickButton(window, QStringLiteral("pushButton_Request"));
     QVERIFY(simulator->waitFor([&] {
         return simulator->frameLines().mid(framesAfter).contains("80 04 01  id 0  Player Status?");
     }));
@@ -498,32 +397,13 @@ void tst_EndToEnd::commandLine_data()
     for (const PlayerModel &model : buildCatalogueModels())
         names << model.name;
     QTest::newRow("list") << QStringList{"--list"} << 0 << names;
-    QTest::newRow("help") << QStringList{"--help"} << 0
-                          << QStringList{
-                                 "Usage: " ZOXEN_DEVICE_SIM " [options] \"<model>\"",
-                                 "  -l, --list           Lists the models' names and exits."};
-    QTest::newRow("unknown model") << QStringList{"Timetune 2"} << 2
-                                   << QStringList{"zoxen-device-sim: no model is named "
-                                                  "\"Timetune 2\" (--list shows the names)"};
-    QTest::newRow("no model") << QStringList() << 2
-                              << QStringList{"zoxen-device-sim: give one model name, in quotes "
-                                             "(--list shows them)"};
-    QTest::newRow("port for a serial model")
-        << QStringList{"--port", "4000", "Timetune"} << 2
-        << QStringList{"zoxen-device-sim: --port is for TCP/IP models; use --device"};
-    QTest::newRow("baud rate outside the set")
-        << QStringList{"--device", "/dev/null", "--baud", "14400", "Timetune"} << 2
-        << QStringList{"zoxen-device-sim: --baud takes 1200, 2400, 4800, 9600, 19200, 38400, "
-                       "57600 or 115200"};
-    QTest::newRow("port in use") << QStringList{"--port", "PORT IN USE", "Tunebox (NX) (TCP/IP)"}
-                                 << 1
-                                 << QStringList{"zoxen-device-sim: cannot listen on "
-                                                "127.0.0.1:PORT IN USE: The bound address is "
-                                                "already in use"};
-    QTest::newRow("serial device missing")
-        << QStringList{"--device", "/dev/zoxen-no-such-port", "Timetune"} << 1
-        << QStringList{"zoxen-device-sim: cannot open /dev/zoxen-no-such-port: No such file or "
-                       "directory"};
+    TestTable table(QStringLiteral("endtoend/commandline.txt"), 4);
+    QVERIFY2(table.holds(7), table.problem());
+    for (const QStringList &row : table.rows()) {
+        QTest::newRow(qPrintable(row.at(0)))
+            << quotedTexts(row.at(2)) << row.at(1).toInt()
+            << quotedTexts(row.at(3)).replaceInStrings("PROGRAM", ZOXEN_DEVICE_SIM);
+    }
 }
 
 void tst_EndToEnd::commandLine()

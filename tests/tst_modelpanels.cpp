@@ -27,24 +27,17 @@ void tst_ModelPanels::folderNumbers_data()
     QTest::addColumn<QString>("lastEntry");
     QTest::addColumn<QString>("entry130");
 
-    QTest::newRow("8 banks of 128 stop at 999") << 0 << 127 << 8 << 1000 << "000"
-                                                << "999"
-                                                << "130";
-    QTest::newRow("2 banks of 128") << 0 << 127 << 2 << 256 << "000"
-                                    << "255"
-                                    << "130";
-    QTest::newRow("1 bank of 128") << 0 << 127 << 1 << 128 << "000"
-                                   << "127"
-                                   << "";
-    QTest::newRow("1 to 99, one bank") << 1 << 99 << 1 << 99 << "001"
-                                       << "099"
-                                       << "";
-    QTest::newRow("1 to 99, two banks continue at 100") << 1 << 99 << 2 << 198 << "001"
-                                                        << "198"
-                                                        << "131";
-    QTest::newRow("no banks") << 0 << 127 << 0 << 0 << ""
-                              << ""
-                              << "";
+    const auto row = [](const char *name, int first, int last, int banks, int count,
+                        const char *firstEntry, const char *lastEntry, const char *entry130) {
+        QTest::newRow(name) << first << last << banks << count << QString(firstEntry)
+                            << QString(lastEntry) << QString(entry130);
+    };
+    row("8 banks of 128 stop at 999", 0, 127, 8, 1000, "000", "999", "130");
+    row("2 banks of 128", 0, 127, 2, 256, "000", "255", "130");
+    row("1 bank of 128", 0, 127, 1, 128, "000", "127", "");
+    row("1 to 99, one bank", 1, 99, 1, 99, "001", "099", "");
+    row("1 to 99, two banks continue at 100", 1, 99, 2, 198, "001", "198", "131");
+    row("no banks", 0, 127, 0, 0, "", "", "");
 }
 
 void tst_ModelPanels::folderNumbers()

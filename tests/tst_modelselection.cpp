@@ -1,76 +1,15 @@
 #include "app/mainwindow.h"
 #include "consoleidentity.h"
+#include "testtable.h"
+#include "windowdriver.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
 
 namespace {
-
-const QStringList modelDependentWidgets = {"frame_Port",
-                                           "frame_Baudrate",
-                                           "frame_IP",
-                                           "frame_ID",
-                                           "frame_Change_ID",
-                                           "line_after_Change_ID",
-                                           "line_after_ID",
-                                           "frame_Folder",
-                                           "line_ID_and_Folder",
-                                           "frame_Playback_Command",
-                                           "pushButton_Previous_Folder",
-                                           "pushButton_Previous_File",
-                                           "pushButton_Play",
-                                           "pushButton_Stop",
-                                           "pushButton_Pause",
-                                           "pushButton_Next_Folder",
-                                           "pushButton_Next_File",
-                                           "line_Playback_Command",
-                                           "frame_Volume",
-                                           "pushButton_Volume_Less",
-                                           "pushButton_Volume_More",
-                                           "line_Volume",
-                                           "frame_Request",
-                                           "line_Request",
-                                           "frame_Standby_Wakeup",
-                                           "line_after_Change_Before_Standby",
-                                           "frame_Other_Command",
-                                           "line_Other_Command",
-                                           "pushButton_Volume_Mute_Unmute",
-                                           "line_before_Mute_Unmute",
-                                           "frame_Relay_Command",
-                                           "line_Relay",
-                                           "line_Content_Playback",
-                                           "frame_Content_Playback",
-                                           "frame_Ref_Of_Playback",
-                                           "frame_Option_Of_Playback",
-                                           "frame_Webradio_Ref_Of_Playback"};
-
-// Groups of widgets that the window shows together.
-const QStringList serial = {"frame_Port", "frame_Baudrate"};
-const QStringList tcp = {"frame_IP"};
-const QStringList ids = {"frame_ID", "line_ID_and_Folder", "line_after_ID"};
-const QStringList folder = {"frame_Folder", "line_ID_and_Folder"};
-const QStringList playback = {"frame_Playback_Command", "line_Playback_Command"};
-const QStringList fourButtons = {"pushButton_Previous_File", "pushButton_Play", "pushButton_Stop",
-                                 "pushButton_Next_File"};
-const QStringList sixButtons =
-    fourButtons + QStringList{"pushButton_Previous_Folder", "pushButton_Next_Folder"};
-const QStringList sevenButtons = sixButtons + QStringList{"pushButton_Pause"};
-const QStringList volume = {"frame_Volume", "pushButton_Volume_Less", "pushButton_Volume_More",
-                            "line_Volume"};
-const QStringList request = {"frame_Request", "line_Request"};
-const QStringList other = {"frame_Other_Command", "line_Other_Command"};
-const QStringList changeId = {"frame_Change_ID", "line_after_Change_ID"};
-const QStringList standby = {"frame_Standby_Wakeup", "line_after_Change_Before_Standby"};
-const QStringList muteToggle = {"pushButton_Volume_Mute_Unmute", "line_before_Mute_Unmute"};
-// Source entry 0 of both Tunebox models is a folder by number, so its reference list shows.
-const QStringList sources = {"frame_Content_Playback", "line_Content_Playback",
-                             "frame_Ref_Of_Playback"};
 
 QStringList sorted(QStringList names)
 {
@@ -79,91 +18,25 @@ QStringList sorted(QStringList names)
     return names;
 }
 
-QStringList numbers(int first, int last, bool padded)
+// Entries separated by ";", where "0..127" or "000..999" stands for every number between.
+QStringList listOf(const QString &text)
 {
     QStringList list;
-    for (int n = first; n <= last; ++n)
-        list << (padded ? QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'))
-                        : QString::number(n));
+    for (const QString &item : text.split(';', Qt::SkipEmptyParts)) {
+        const QStringList range = item.trimmed().split(QStringLiteral(".."));
+        if (range.size() == 1)
+            list << range.first();
+        for (int n = range.first().toInt(); range.size() == 2 && n <= range.last().toInt(); ++n)
+            list << QStringLiteral("%1").arg(n, range.first().size(), 10, QLatin1Char('0'));
+    }
     return list;
 }
 
-QStringList entries(const QComboBox *box)
-{
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
-const QStringList showcasterRequests = {
-    "Player Status",         "Current file",   "Full path name",         "Used storage media",
-    "Current folder number", "Remaining time", "Total time of the file", "Volume"};
-const QStringList showcasterOthers = {"Volume +",
-                                      "Volume -",
-                                      "Standby",
-                                      "Wakeup",
-                                      "Pause",
-                                      "Resume",
-                                      "Mute",
-                                      "Unmute",
-                                      "NTP on",
-                                      "NTP off",
-                                      "Set time",
-                                      "Set date",
-                                      "Set date/time",
-                                      "Set UTC/GMT date/time (epoch version)",
-                                      "Set UTC/GMT date/time (full version)"};
-const QStringList tuneboxSerialSources = {"MUSIC folder (Random)",
-                                          "MUSIC folder (Random + Reset)",
-                                          "MUSIC folder (Sequential)",
-                                          "MUSIC folder (Sequential + Reset)",
-                                          "PLAYLIST folder (Random)",
-                                          "PLAYLIST folder (Random + Reset)",
-                                          "PLAYLIST folder (Sequential)",
-                                          "PLAYLIST folder (Sequential + Reset)",
-                                          "SPOT folder (Random)",
-                                          "SPOT folder (Sequential)",
-                                          "SPOT folder (Random + Reset)",
-                                          "SPOT folder (Sequential + Reset)",
-                                          "Webradio",
-                                          "Alternate: Internal USB",
-                                          "Alternate: External USB",
-                                          "Alternate: SD card",
-                                          "Alternate: Internal HDD",
-                                          "Alternate: Aux input"};
-const QStringList tuneboxSerialOthers = QStringList{"Mute", "Unmute"} + [] {
-    QStringList presets;
-    for (int n = 1; n <= 10; ++n)
-        presets << QStringLiteral("FTP update: preset %1").arg(n);
-    return presets;
-}();
-const QStringList tuneboxNetworkRequests = {
-    "Player status",   "Source",          "Folder type",     "Folder ID",       "Folder mode",
-    "Playlist ID",     "Playlist mode",   "Spot ID",         "Spot mode",       "Playing file",
-    "Remaining time",  "Volume",          "Webradio ID",     "Webradio 1 name", "Webradio 2 name",
-    "Webradio 3 name", "Webradio 4 name", "Webradio 5 name", "Webradio 6 name", "Webradio 7 name",
-    "Webradio 8 name", "Webradio 9 name", "Webradio 10 name"};
-
-struct Expected
-{
-    QStringList shown;
-    QStringList baudRates;
-    QString baudRate;
-    QStringList playerIds;
-    QStringList changeIds;
-    QStringList folders;
-    QStringList requests;
-    QStringList others;
-    QStringList sources;
-    int volumeMax = 0;
-    QString portText;
-    bool onDemand = false;
-};
+const QStringList fields = {"shown",      "baud rates", "baud rate", "ids",
+                            "change ids", "folders",    "requests",  "others",
+                            "sources",    "volume",     "port",      "on demand"};
 
 } // namespace
-
-Q_DECLARE_METATYPE(Expected)
 
 class tst_ModelSelection : public QObject
 {
@@ -171,248 +44,126 @@ class tst_ModelSelection : public QObject
 
 private slots:
     void initTestCase();
-    void firstStart();
     void applyModel_data();
     void applyModel();
     void sameModelAgainResetsSelections();
     void panelsDoNotLeakBetweenModels();
+    void sourceOfPlayback_data();
+    void sourceOfPlayback();
 
 private:
-    void activate(MainWindow &window, int index);
+    QVector<QStringList> m_table;
+    QMap<QString, QStringList> m_groups;
+    // Every widget that shows or hides with the model: those of all the groups.
+    QStringList m_modelDependent;
 };
 
 void tst_ModelSelection::initTestCase()
 {
     setConsoleIdentity();
-}
-
-void tst_ModelSelection::activate(MainWindow &window, int index)
-{
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    players->setCurrentIndex(index);
-    emit players->activated(index);
-}
-
-void tst_ModelSelection::firstStart()
-{
-    MainWindow window;
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    QCOMPARE(players->count(), 15);
-    QCOMPARE(players->currentText(), QString("Timetune"));
-    QCOMPARE(players->itemText(6), QString("Tunebox (Serial)"));
-    QCOMPARE(players->itemText(14), QString("FB300Qn (legacy)"));
-    QVERIFY(window.findChild<QAction *>("action_Default")->isChecked());
-    QVERIFY(!window.findChild<QAction *>("action_English")->isChecked());
-    QVERIFY(!window.findChild<QAction *>("action_French")->isChecked());
-    QVERIFY(window.findChild<QRadioButton *>("radioButton_Sent_Hex")->isChecked());
-    QVERIFY(window.findChild<QRadioButton *>("radioButton_Data_ASCII")->isChecked());
-    QCOMPARE(window.windowTitle(), QString("Zoxen Console 1.2.7.0"));
+    TestTable table(QStringLiteral("modelselection/models.txt"));
+    QVERIFY2(table.holds(163), table.problem());
+    m_table = table.rows();
+    for (const QStringList &row : qAsConst(m_table)) {
+        if (row.first().startsWith(QLatin1String("group "))) {
+            const QStringList names = row.first().section(" = ", 1).split(' ');
+            m_groups.insert(row.first().section(' ', 1, 1), names);
+            m_modelDependent += names;
+        }
+    }
+    m_modelDependent = sorted(m_modelDependent);
+    QCOMPARE(m_modelDependent.size(), 37);
 }
 
 void tst_ModelSelection::applyModel_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<Expected>("expected");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QVariantMap>("expected");
 
-    const QStringList ids128 = numbers(0, 127, false);
-    const QStringList newIds = numbers(1, 127, false);
-    const QStringList folders999 = numbers(0, 999, true);
-    const QStringList allBauds = {"1200",  "2400",  "4800",  "9600",
-                                  "19200", "38400", "57600", "115200"};
-
-    const Expected timetune{serial + ids + folder + playback + sixButtons + volume + other,
-                            {"9600", "19200", "38400"},
-                            "19200",
-                            ids128,
-                            {},
-                            folders999,
-                            {},
-                            {"Volume +", "Volume -"},
-                            {},
-                            64,
-                            "( Port number: ...)"};
-    const Expected showcasterSerial{serial + ids + folder + playback + sevenButtons + standby +
-                                        volume + muteToggle + request + other,
-                                    allBauds,
-                                    "115200",
-                                    ids128,
-                                    {},
-                                    folders999,
-                                    showcasterRequests,
-                                    showcasterOthers,
-                                    {},
-                                    100,
-                                    "( Port number: ...)"};
-    Expected showcasterNetwork = showcasterSerial;
-    showcasterNetwork.shown =
-        tcp + folder + playback + sevenButtons + standby + volume + muteToggle + request + other;
-    showcasterNetwork.baudRates = QStringList();
-    showcasterNetwork.baudRate = "";
-    showcasterNetwork.playerIds = QStringList{"0"};
-    showcasterNetwork.portText = "( Port number: 65079 )";
-
-    QTest::newRow("Timetune") << 0 << timetune;
-    QTest::newRow("Showtune (rev2)") << 1 << timetune;
-    QTest::newRow("Showcaster - SC900 (Serial)") << 2 << showcasterSerial;
-    QTest::newRow("Showcaster - SC900 (TCP/IP)") << 3 << showcasterNetwork;
-    QTest::newRow("Boostbox 1") << 4
-                                << Expected{serial + ids + volume + request + other + changeId,
-                                            {"4800", "9600", "19200"},
-                                            "19200",
-                                            ids128,
-                                            newIds,
-                                            {},
-                                            {"Information"},
-                                            {"Triggering of the secondary volume (Volume 2)",
-                                             "Set baudrate = 4800", "Set baudrate = 9600",
-                                             "Set baudrate = 19200"},
-                                            {},
-                                            56,
-                                            "( Port number: ...)"};
-    QTest::newRow("Pocketune rev2/3") << 5 << timetune;
-    QTest::newRow("Tunebox (Serial)")
-        << 6
-        << Expected{serial + playback + fourButtons + volume + sources + other,
-                    {"115200"},
-                    "115200",
-                    {"0"},
-                    {},
-                    {},
-                    {},
-                    tuneboxSerialOthers,
-                    tuneboxSerialSources,
-                    64,
-                    "( Port number: ...)"};
-    QTest::newRow("Tunebox (NX) (TCP/IP)")
-        << 7
-        << Expected{tcp + playback + fourButtons + volume + sources + request,
-                    {},
-                    "",
-                    {"0"},
-                    {},
-                    {},
-                    tuneboxNetworkRequests,
-                    {},
-                    tuneboxSerialSources.mid(0, 10) + tuneboxSerialSources.mid(12),
-                    64,
-                    "( Port number: 1234 )",
-                    true};
-    QTest::newRow("Framebox - FB5xx (Serial)") << 8 << showcasterSerial;
-    QTest::newRow("Framebox - FB5xx (TCP/IP)") << 9 << showcasterNetwork;
-    QTest::newRow("FB4xxQ(n) (Serial) (legacy)")
-        << 10
-        << Expected{serial + ids + folder + playback + sevenButtons + volume + request + changeId,
-                    {"19200"},
-                    "19200",
-                    ids128,
-                    newIds,
-                    numbers(0, 255, true),
-                    showcasterRequests,
-                    {},
-                    {},
-                    31,
-                    "( Port number: ...)"};
-    QTest::newRow("FB4xxQ(n) (TCP/IP) (legacy)")
-        << 11
-        << Expected{tcp + folder + playback + sevenButtons + volume + request,
-                    {},
-                    "",
-                    {"0"},
-                    {},
-                    folders999,
-                    showcasterRequests,
-                    {},
-                    {},
-                    31,
-                    "( Port number: 65079 )"};
-    QTest::newRow("Pocketune (legacy)")
-        << 12
-        << Expected{serial + ids + folder + playback + fourButtons + volume,
-                    {"19200"},
-                    "19200",
-                    ids128,
-                    {},
-                    folders999,
-                    {},
-                    {},
-                    {},
-                    31,
-                    "( Port number: ...)"};
-    QTest::newRow("Cardtune QX (legacy)")
-        << 13
-        << Expected{serial + ids + folder + playback + fourButtons +
-                        QStringList{"pushButton_Pause"} + volume + changeId,
-                    {"9600"},
-                    "9600",
-                    ids128,
-                    newIds,
-                    numbers(0, 127, true),
-                    {},
-                    {},
-                    {},
-                    31,
-                    "( Port number: ...)"};
-    QTest::newRow("FB300Qn (legacy)")
-        << 14
-        << Expected{serial + ids + folder + playback + fourButtons + volume + changeId,
-                    {"19200"},
-                    "19200",
-                    ids128,
-                    newIds,
-                    numbers(0, 127, true),
-                    {},
-                    {},
-                    {},
-                    13,
-                    "( Port number: ...)"};
+    QStringList models;
+    QVariantMap expected;
+    int added = 0;
+    const auto addRows = [&] {
+        QVERIFY2(QStringList(expected.keys()) == sorted(fields), qPrintable(models.join(", ")));
+        QStringList shown;
+        for (const QString &group : expected.value("shown").toString().split(' ')) {
+            QVERIFY2(m_groups.contains(group), qPrintable(group));
+            shown += m_groups.value(group);
+        }
+        for (const QString &model : qAsConst(models)) {
+            QVERIFY2(modelIndex(model) >= 0, qPrintable(model));
+            QTest::newRow(qPrintable(model)) << modelIndex(model) << sorted(shown) << expected;
+            ++added;
+        }
+        models.clear();
+        expected.clear();
+    };
+    for (const QStringList &row : qAsConst(m_table)) {
+        const QString &line = row.first();
+        if (line.startsWith('[')) {
+            if (!expected.isEmpty())
+                addRows();
+            models << line.mid(1, line.size() - 2);
+        } else if (!line.startsWith(QLatin1String("group "))) {
+            QVERIFY2(row.size() == 2 && fields.contains(row.first()), qPrintable(row.join('|')));
+            expected.insert(row.first(), row.last());
+        }
+    }
+    addRows();
+    QCOMPARE(added, 15);
 }
 
 void tst_ModelSelection::applyModel()
 {
     QFETCH(int, index);
-    QFETCH(Expected, expected);
+    QFETCH(QStringList, shown);
+    QFETCH(QVariantMap, expected);
+    const auto text = [&expected](const char *field) {
+        return expected.value(field).toString();
+    };
 
     MainWindow window;
-    activate(window, index);
+    chooseModel(window, index);
 
-    QStringList shown;
-    for (const QString &name : modelDependentWidgets) {
+    QStringList actual;
+    for (const QString &name : qAsConst(m_modelDependent)) {
         auto *widget = window.findChild<QWidget *>(name);
         QVERIFY2(widget, qPrintable(name));
         if (!widget->isHidden())
-            shown << name;
+            actual << name;
     }
-    QCOMPARE(sorted(shown), sorted(expected.shown));
+    QCOMPARE(actual, shown);
 
-    auto *baudRates = window.findChild<QComboBox *>("comboBox_Baudrate");
-    QCOMPARE(entries(baudRates), expected.baudRates);
-    QCOMPARE(baudRates->currentText(), expected.baudRate);
-    auto *playerIds = window.findChild<QComboBox *>("comboBox_ID");
-    QCOMPARE(entries(playerIds), expected.playerIds);
-    QCOMPARE(playerIds->currentIndex(), 0);
-    QCOMPARE(entries(window.findChild<QComboBox *>("comboBox_Change_ID")), expected.changeIds);
-    auto *folders = window.findChild<QComboBox *>("comboBox_Folder");
-    QCOMPARE(entries(folders), expected.folders);
-    QCOMPARE(folders->currentIndex(), expected.folders.isEmpty() ? -1 : 0);
-    QCOMPARE(entries(window.findChild<QComboBox *>("comboBox_Request")), expected.requests);
-    QCOMPARE(entries(window.findChild<QComboBox *>("comboBox_Other_Command")), expected.others);
-    QCOMPARE(entries(window.findChild<QComboBox *>("comboBox_Source_Of_Playback")),
-             expected.sources);
+    const std::pair<const char *, const char *> lists[] = {
+        {"comboBox_Baudrate", "baud rates"},       {"comboBox_ID", "ids"},
+        {"comboBox_Change_ID", "change ids"},      {"comboBox_Folder", "folders"},
+        {"comboBox_Request", "requests"},          {"comboBox_Other_Command", "others"},
+        {"comboBox_Source_Of_Playback", "sources"}};
+    for (const auto &[list, field] : lists) {
+        const QStringList actualEntries = entries(window.findChild<QComboBox *>(list));
+        QVERIFY2(actualEntries == listOf(text(field)),
+                 qPrintable(list + QStringLiteral(": ") + actualEntries.join("; ")));
+    }
+    QCOMPARE(window.findChild<QComboBox *>("comboBox_Baudrate")->currentText(), text("baud rate"));
+    QCOMPARE(window.findChild<QComboBox *>("comboBox_ID")->currentIndex(), 0);
+    QCOMPARE(window.findChild<QComboBox *>("comboBox_Folder")->currentIndex(),
+             text("folders").isEmpty() ? -1 : 0);
 
     auto *slider = window.findChild<QSlider *>("horizontalSlider_Volume");
     QCOMPARE(slider->minimum(), 0);
-    QCOMPARE(slider->maximum(), expected.volumeMax);
-    QCOMPARE(slider->value(), expected.volumeMax);
-    QCOMPARE(window.findChild<QLabel *>("label_IP_Port")->text(), expected.portText);
+    QCOMPARE(slider->maximum(), text("volume").toInt());
+    QCOMPARE(slider->value(), text("volume").toInt());
+    QCOMPARE(window.findChild<QLabel *>("label_IP_Port")->text(), text("port"));
 
     // Without a link only the on-demand model has its commands usable.
-    const bool onDemand = expected.onDemand;
+    const bool onDemand = text("on demand") == "yes";
     QCOMPARE(!window.findChild<QCheckBox *>("checkBox_Auto_connection")->isHidden(), !onDemand);
     QCOMPARE(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled(), !onDemand);
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
     QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), onDemand);
     QCOMPARE(window.findChild<QWidget *>("frame_Baudrate")->isEnabled(),
-             !expected.baudRates.isEmpty());
+             !text("baud rates").isEmpty());
     QVERIFY(window.findChild<QWidget *>("frame_Settings")->isEnabled());
     QVERIFY(window.findChild<QWidget *>("frame_Player")->isEnabled());
     QVERIFY(window.findChild<QLabel *>("label_Connection_Message")->isHidden());
@@ -421,7 +172,7 @@ void tst_ModelSelection::applyModel()
 void tst_ModelSelection::sameModelAgainResetsSelections()
 {
     MainWindow window;
-    activate(window, 2);
+    chooseModel(window, 2);
     auto *folders = window.findChild<QComboBox *>("comboBox_Folder");
     auto *baudRates = window.findChild<QComboBox *>("comboBox_Baudrate");
     auto *playerIds = window.findChild<QComboBox *>("comboBox_ID");
@@ -431,7 +182,7 @@ void tst_ModelSelection::sameModelAgainResetsSelections()
     playerIds->setCurrentIndex(5);
     others->setCurrentIndex(3);
 
-    activate(window, 2);
+    chooseModel(window, 2);
     QCOMPARE(folders->currentText(), QString("000"));
     QCOMPARE(baudRates->currentText(), QString("115200"));
     QCOMPARE(playerIds->currentText(), QString("0"));
@@ -445,11 +196,11 @@ void tst_ModelSelection::panelsDoNotLeakBetweenModels()
     MainWindow reused;
     auto *players = reused.findChild<QComboBox *>("comboBox_Player");
     for (int index = 0; index < players->count(); ++index) {
-        activate(reused, 2);
-        activate(reused, index);
+        chooseModel(reused, 2);
+        chooseModel(reused, index);
         MainWindow fresh;
-        activate(fresh, index);
-        for (const QString &name : modelDependentWidgets) {
+        chooseModel(fresh, index);
+        for (const QString &name : qAsConst(m_modelDependent)) {
             QCOMPARE(reused.findChild<QWidget *>(name)->isHidden(),
                      fresh.findChild<QWidget *>(name)->isHidden());
         }
@@ -459,6 +210,68 @@ void tst_ModelSelection::panelsDoNotLeakBetweenModels()
                      entries(fresh.findChild<QComboBox *>(list)));
         }
     }
+}
+
+void tst_ModelSelection::sourceOfPlayback_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("source");
+    // First and last entry and count of each number list; "" for a list left empty and hidden.
+    QTest::addColumn<QString>("references");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("presets");
+
+    for (const QString &model :
+         {QStringLiteral("Tunebox (Serial)"), QStringLiteral("Tunebox (NX) (TCP/IP)")}) {
+        QTest::addRow("%s/folder", qPrintable(model)) << model << "MUSIC folder (Random)"
+                                                      << "001..999 (999)"
+                                                      << ""
+                                                      << "";
+        QTest::addRow("%s/webradio", qPrintable(model)) << model << "Webradio"
+                                                        << ""
+                                                        << ""
+                                                        << "001..010 (10)";
+        QTest::addRow("%s/alternate source", qPrintable(model)) << model << "Alternate: SD card"
+                                                                << ""
+                                                                << ""
+                                                                << "";
+    }
+    QTest::newRow("Tunebox (Serial)/folder with option") << "Tunebox (Serial)"
+                                                         << "SPOT folder (Random + Reset)"
+                                                         << "001..999 (999)"
+                                                         << "001..255 (255)"
+                                                         << "";
+}
+
+void tst_ModelSelection::sourceOfPlayback()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, source);
+    QFETCH(QString, references);
+    QFETCH(QString, options);
+    QFETCH(QString, presets);
+
+    MainWindow window;
+    chooseModel(window, modelIndex(model));
+    // From a source with other lists, so that each list must be emptied as well as filled.
+    QVERIFY(chooseEntry(window, "comboBox_Source_Of_Playback", "Webradio"));
+    QVERIFY(chooseEntry(window, "comboBox_Source_Of_Playback", "MUSIC folder (Random)"));
+    QVERIFY(chooseEntry(window, "comboBox_Source_Of_Playback", source));
+
+    const auto summary = [&](const char *list, const char *frame) {
+        const QStringList numbers = entries(window.findChild<QComboBox *>(list));
+        const bool shown = !window.findChild<QWidget *>(frame)->isHidden();
+        if (numbers.isEmpty())
+            return QString(shown ? "shown but empty" : "");
+        return QStringLiteral("%1..%2 (%3)%4")
+            .arg(numbers.first(), numbers.last())
+            .arg(numbers.size())
+            .arg(shown ? "" : " hidden");
+    };
+    QCOMPARE(summary("comboBox_Ref_Of_Playback", "frame_Ref_Of_Playback"), references);
+    QCOMPARE(summary("comboBox_Option_Of_Playback", "frame_Option_Of_Playback"), options);
+    QCOMPARE(summary("comboBox_Webradio_Ref_Of_Playback", "frame_Webradio_Ref_Of_Playback"),
+             presets);
 }
 
 QTEST_MAIN(tst_ModelSelection)

@@ -1,36 +1,13 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
-#include "pseudoterminal.h"
 #include "receive/receivedview.h"
-#include "recordingserver.h"
+#include "testtable.h"
+#include "windowdriver.h"
 
-#include <QComboBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPort>
-#include <QSpinBox>
-#include <QtTest>
 
 namespace {
-
-void activate(MainWindow &window, int model)
-{
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    players->setCurrentIndex(model);
-    emit players->activated(model);
-}
-
-void connectSerial(MainWindow &window, const PseudoTerminal &device)
-{
-    activate(window, 0);
-    auto *ports = window.findChild<QComboBox *>("comboBox_Port");
-    ports->addItem(device.slaveName());
-    ports->setCurrentIndex(ports->count() - 1);
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
-}
 
 QString received(MainWindow &window)
 {
@@ -56,33 +33,22 @@ private slots:
     void newConnectionForgetsAHalfCharacter();
 };
 
+// The table of tst_receivedtext, each step one read of the window's serial port.
 void tst_Receive::rendering_data()
 {
-    // Each step: "MODE:HEX BYTES" received in that mode as one read, or "clear".
     QTest::addColumn<QStringList>("steps");
+    // What the area shows at the end: what the steps added since the last Clear.
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("ascii/OK CR LF") << QStringList{"ASCII:4F4B0D0A"} << "OK\r\n";
-    QTest::newRow("hexadecimal/OK CR LF") << QStringList{"Hex:4F4B0D0A"} << " 4F 4B 0D 0A";
-    QTest::newRow("decimal/OK CR LF") << QStringList{"Dec:4F4B0D0A"} << " 79 75 13 10";
-    QTest::newRow("hexadecimal/05 and AB") << QStringList{"Hex:05", "Hex:AB"} << " 05 AB";
-    QTest::newRow("decimal/0 and 255") << QStringList{"Dec:00FF"} << " 0 255";
-    QTest::newRow("ascii/zero bytes shown, nothing after them lost")
-        << QStringList{"ASCII:4F004B00"} << QString::fromUtf8("O\u2400K\u2400");
-    QTest::newRow("ascii/invalid utf-8")
-        << QStringList{"ASCII:41FF42"} << QString::fromUtf8("A\uFFFDB");
-    QTest::newRow("ascii/character split across reads")
-        << QStringList{"ASCII:43C3", "ASCII:A9"} << QString::fromUtf8("C\u00E9");
-    QTest::newRow("ascii/text that looks like markup")
-        << QStringList{"ASCII:" + QByteArray("<b>x</b><html>&amp;").toHex()}
-        << "<b>x</b><html>&amp;";
-    QTest::newRow("switching ascii to hexadecimal between chunks")
-        << QStringList{"ASCII:4F4B", "Hex:05"} << "OK 05";
-    QTest::newRow("switching hexadecimal to decimal between chunks")
-        << QStringList{"Hex:0A", "Dec:0A"} << " 0A 10";
-    QTest::newRow("clear, then new data") << QStringList{"Hex:0102", "clear", "Hex:31"} << " 31";
-    QTest::newRow("clear drops a half character")
-        << QStringList{"ASCII:C3", "clear", "ASCII:A9"} << QString::fromUtf8("\uFFFD");
+    TestTable table(QStringLiteral("receive/rendering.txt"), 3);
+    QVERIFY2(table.holds(26), table.problem());
+    for (const QStringList &row : table.rows()) {
+        const QStringList steps = row.at(1).split(' ', Qt::SkipEmptyParts);
+        const QStringList texts = quotedTexts(row.at(2));
+        QVERIFY2(steps.size() == texts.size(), qPrintable(row.at(0)));
+        QTest::newRow(qPrintable(row.at(0)))
+            << steps << QStringList(texts.mid(steps.lastIndexOf("clear") + 1)).join(QString());
+    }
 }
 
 void tst_Receive::rendering()
@@ -90,18 +56,23 @@ void tst_Receive::rendering()
     QFETCH(QStringList, steps);
     QFETCH(QString, shown);
 
-    PseudoTerminal device;
     MainWindow window;
-    connectSerial(window, device);
+    LinkedDevice device(window, 0);
     QVERIFY(serialPort->isOpen());
 
     for (const QString &step : qAsConst(steps)) {
         if (step == "clear") {
-            window.findChild<QPushButton *>("pushButton_Clear")->click();
+            clickButton(window, QStringLiteral("pushButton_Clear"));
             continue;
         }
-        window.findChild<QRadioButton *>("radioButton_Data_" + step.section(':', 0, 0))->click();
-        QVERIFY(device.write(QByteArray::fromHex(step.section(':', 1).toLatin1())));
+        auto *mode =
+            window.findChild<QRadioButton *>("radioButton_Data_" + step.section(':', 0, 0));
+        QVERIFY2(mode, qPrintable(step));
+        mode->click();
+        const QString data = step.section(':', 1);
+        QVERIFY(device.terminal().write(data.startsWith('\'')
+                                            ? data.mid(1, data.size() - 2).toUtf8()
+                                            : QByteArray::fromHex(data.toLatin1())));
         // One read per step: wait until the port has taken everything.
         QVERIFY(QTest::qWaitFor([] { return serialPort->bytesAvailable() == 0; }, 1000));
         QTest::qWait(30);
@@ -111,40 +82,33 @@ void tst_Receive::rendering()
 
 void tst_Receive::keepsAccumulatingAcrossLinks()
 {
-    PseudoTerminal serialDevice;
-    RecordingServer networkDevice;
     ModalBoxCatcher boxes;
     MainWindow window;
-    connectSerial(window, serialDevice);
-    serialDevice.write("serial ");
-    QTRY_COMPARE(received(window), QString("serial "));
-    window.findChild<QPushButton *>("pushButton_Disconnect")->click();
-
-    const int showcasterNetwork = 3;
-    PlayerCatalogue[showcasterNetwork].tcpPort = networkDevice.serverPort();
-    activate(window, showcasterNetwork);
-    window.findChild<QSpinBox *>("spinBox_IP_1")->setValue(127);
-    window.findChild<QSpinBox *>("spinBox_IP_4")->setValue(1);
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
-    QTRY_VERIFY(networkDevice.peer());
+    {
+        LinkedDevice serialDevice(window, 0);
+        serialDevice.terminal().write("serial ");
+        QTRY_COMPARE(received(window), QString("serial "));
+        clickButton(window, QStringLiteral("pushButton_Disconnect"));
+    }
+    LinkedDevice networkDevice(window, modelIndex("Showcaster - SC900 (TCP/IP)"));
+    QTRY_VERIFY(networkDevice.server().peer());
     QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
-    networkDevice.peer()->write("network");
+    networkDevice.server().peer()->write("network");
     QTRY_COMPARE(received(window), QString("serial network"));
     QCOMPARE(boxes.count(), 0);
 }
 
 void tst_Receive::newConnectionForgetsAHalfCharacter()
 {
-    PseudoTerminal device;
     MainWindow window;
-    connectSerial(window, device);
-    device.write("\xC3");
+    LinkedDevice device(window, 0);
+    device.terminal().write("\xC3");
     QVERIFY(QTest::qWaitFor([] { return serialPort->bytesAvailable() == 0; }, 1000));
     QTest::qWait(30);
-    window.findChild<QPushButton *>("pushButton_Disconnect")->click();
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, QStringLiteral("pushButton_Disconnect"));
+    clickButton(window, QStringLiteral("pushButton_Connect"));
     QVERIFY(serialPort->isOpen());
-    device.write("\xA9!");
+    device.terminal().write("\xA9!");
     QTRY_COMPARE(received(window), QString::fromUtf8("\uFFFD!"));
 }
 

@@ -1,4 +1,5 @@
 #include "receive/receivedview.h"
+#include "testtable.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -221,50 +222,14 @@ void TestReceivedView::selectionAndCopy_data()
     QTest::addColumn<QStringList>("gestures");
     QTest::addColumn<QString>("expected");
 
-    // Lines: 0 "first line" CR LF, 1 "second 😀 line" LF, 2 "third" CR, 3 "fourth ␀ end".
-    const QString text =
-        "first line\r\nsecond " + emoji + " line\nthird\rfourth " + nullSymbol + " end";
-    QTest::newRow("mouse/drag line 1 start to line 2 end")
-        << QStringList{"press 1 start", "move 2 end", "release 2 end"}
-        << "second " + emoji + " line\nthird";
-    QTest::newRow("mouse/drag backwards from line 3 end to line 1 start")
-        << QStringList{"press 3 end", "move 2 start", "move 1 start", "release 1 start"}
-        << text.mid(12);
-    QTest::newRow("mouse/drag across a CR LF only")
-        << QStringList{"press 0 end", "move 1 start", "release 1 start"} << "\r\n";
-    QTest::newRow("mouse/shift and click extends")
-        << QStringList{"press 0 start", "release 0 start", "shift-press 1 end", "release 1 end"}
-        << "first line\r\nsecond " + emoji + " line";
-    QTest::newRow("mouse/double click selects a word")
-        << QStringList{"double-click 1 start"} << "second";
-    QTest::newRow("keys/Shift+Right steps over a surrogate pair")
-        << QStringList{"press 1 start",   "release 1 start", "key Shift+Right", "key Shift+Right",
-                       "key Shift+Right", "key Shift+Right", "key Shift+Right", "key Shift+Right",
-                       "key Shift+Right", "key Shift+Right"}
-        << "second " + emoji;
-    QTest::newRow("keys/Shift+Right steps over CR LF")
-        << QStringList{"press 0 end", "release 0 end", "key Shift+Right"} << "\r\n";
-    QTest::newRow("keys/Shift+Left steps back over a surrogate pair")
-        << QStringList{"press 1 end",    "release 1 end",  "key Shift+Left", "key Shift+Left",
-                       "key Shift+Left", "key Shift+Left", "key Shift+Left", "key Shift+Left"}
-        << emoji + " line";
-    QTest::newRow("keys/Shift+Down from a line start")
-        << QStringList{"press 1 start", "release 1 start", "key Shift+Down"}
-        << "second " + emoji + " line\n";
-    QTest::newRow("keys/Shift+Up over a lone CR")
-        << QStringList{"press 3 start", "release 3 start", "key Shift+Up"} << "third\r";
-    QTest::newRow("keys/Shift+End")
-        << QStringList{"press 2 start", "release 2 start", "key Shift+End"} << "third";
-    QTest::newRow("keys/Shift+Home")
-        << QStringList{"press 3 end", "release 3 end", "key Shift+Home"}
-        << "fourth " + nullSymbol + " end";
-    QTest::newRow("keys/Shift+PageDown to the last line")
-        << QStringList{"press 0 start", "release 0 start", "key Shift+PgDown"}
-        << "first line\r\nsecond " + emoji + " line\nthird\r";
-    QTest::newRow("keys/Ctrl+Shift+Home")
-        << QStringList{"press 3 end", "release 3 end", "key Ctrl+Shift+Home"} << text;
-    QTest::newRow("keys/Select All is the whole store")
-        << QStringList{"press 2 start", "release 2 start", "key Ctrl+A"} << text;
+    TestTable table(QStringLiteral("receivedview/selections.txt"), 3);
+    QVERIFY2(table.holds(15), table.problem());
+    for (const QStringList &row : table.rows()) {
+        QStringList gestures = row.at(1).split(',');
+        for (QString &gesture : gestures)
+            gesture = gesture.trimmed();
+        QTest::newRow(qPrintable(row.at(0))) << gestures << quotedTexts(row.at(2)).value(0);
+    }
 }
 
 void TestReceivedView::selectionAndCopy()

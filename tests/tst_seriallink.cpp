@@ -1,14 +1,7 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
-#include "pseudoterminal.h"
-
-#include <QComboBox>
-#include <QPushButton>
-#include <QSerialPort>
-#include <QtTest>
+#include "windowdriver.h"
 
 class tst_SerialLink : public QObject
 {
@@ -31,12 +24,8 @@ private:
 
 void tst_SerialLink::choose(MainWindow &window, int model, const QString &port, const QString &rate)
 {
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    players->setCurrentIndex(model);
-    emit players->activated(model);
-    auto *ports = window.findChild<QComboBox *>("comboBox_Port");
-    ports->addItem(port);
-    ports->setCurrentIndex(ports->count() - 1);
+    chooseModel(window, model);
+    choosePort(window, port);
     if (!rate.isEmpty())
         window.findChild<QComboBox *>("comboBox_Baudrate")->setCurrentText(rate);
 }
@@ -79,7 +68,7 @@ void tst_SerialLink::connectOpensAtSelectedRateAndFreezes()
     const int expectedRate =
         window.findChild<QComboBox *>("comboBox_Baudrate")->currentText().toInt();
 
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
     verifyLinkState(window, true);
     QCOMPARE("/dev/" + serialPort->portName(), device.slaveName());
     const PseudoTerminal::LineSettings line = device.lineSettings();
@@ -90,7 +79,7 @@ void tst_SerialLink::connectOpensAtSelectedRateAndFreezes()
     QVERIFY(!line.hardwareFlowControl);
     QVERIFY(!line.softwareFlowControl);
 
-    window.findChild<QPushButton *>("pushButton_Disconnect")->click();
+    clickButton(window, "pushButton_Disconnect");
     verifyLinkState(window, false);
     QCOMPARE(boxes.count(), 0);
 }
@@ -118,7 +107,7 @@ void tst_SerialLink::unopenablePortIsReported()
     ModalBoxCatcher boxes;
     MainWindow window;
     choose(window, 0, port, "19200");
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
 
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.title(), QString("Serial port error"));
@@ -136,7 +125,7 @@ void tst_SerialLink::rateOutsideAcceptedSetOpensNothing()
     PlayerCatalogue[0].defaultBaudRate = 14400;
     choose(window, 0, device.slaveName(), "14400");
 
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
     QTest::qWait(50);
     QCOMPARE(boxes.count(), 0);
     verifyLinkState(window, false);
@@ -148,7 +137,7 @@ void tst_SerialLink::deviceGoingAwayEndsTheLink()
     ModalBoxCatcher boxes;
     MainWindow window;
     choose(window, 0, device.slaveName(), "19200");
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
     QVERIFY(serialPort->isOpen());
 
     device.closeMaster();

@@ -1,16 +1,10 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
+#include "windowdriver.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QtTest>
 
 namespace {
 const int showcasterNetwork = 3;
@@ -38,15 +32,8 @@ private:
 
 void tst_TcpLink::choose(MainWindow &window, int model, quint16 port)
 {
-    // Devices listen on fixed ports; the test's server takes whatever port is free.
-    PlayerCatalogue[model].tcpPort = port;
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    players->setCurrentIndex(model);
-    emit players->activated(model);
-    const int address[] = {127, 0, 0, 1};
-    for (int i = 0; i < 4; ++i)
-        window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i + 1))
-            ->setValue(address[i]);
+    pointAtLoopback(window, model, port);
+    chooseModel(window, model);
 }
 
 void tst_TcpLink::verifyConnected(MainWindow &window, bool connected)
@@ -68,7 +55,7 @@ void tst_TcpLink::connectShowsPendingStateThenConnects()
     QCOMPARE(window.findChild<QLabel *>("label_IP_Port")->text(),
              QStringLiteral("( Port number: %1 )").arg(device.serverPort()));
 
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
     // Pending: nothing in the connection or command area can be pressed.
     auto *message = window.findChild<QLabel *>("label_Connection_Message");
     QVERIFY(!message->isHidden());
@@ -96,7 +83,7 @@ void tst_TcpLink::refusedConnectionIsReported()
     ModalBoxCatcher boxes;
     MainWindow window;
     choose(window, showcasterNetwork, closedPort);
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
 
     QTRY_COMPARE(boxes.count(), 1);
     QCOMPARE(boxes.title(), QString("TCP/IP error"));
@@ -148,12 +135,12 @@ void tst_TcpLink::disconnectClosesTheSocket()
     ModalBoxCatcher boxes;
     MainWindow window;
     choose(window, showcasterNetwork, device.serverPort());
-    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    clickButton(window, "pushButton_Connect");
     QVERIFY(device.waitForNewConnection(3000));
     QTcpSocket *peer = device.nextPendingConnection();
     QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
 
-    window.findChild<QPushButton *>("pushButton_Disconnect")->click();
+    clickButton(window, "pushButton_Disconnect");
     QVERIFY(!tcpSocket->isOpen());
     verifyConnected(window, false);
     QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());

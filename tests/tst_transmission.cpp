@@ -1,109 +1,22 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "catalogue/playercatalogue.h"
-#include "connection/links.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
-#include "pseudoterminal.h"
-#include "recordingserver.h"
+#include "testtable.h"
 #include "transmission/clock.h"
+#include "windowdriver.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPort>
 #include <QSlider>
-#include <QSpinBox>
 #include <QtTest>
 
 namespace {
-
-const int timetune = 0;
-const int showcasterSerial = 2;
-const int boostbox = 4;
-const int tuneboxNetwork = 7;
-
-// 2027-01-15 08:00:00 UTC, read where the clock is one hour ahead of UTC.
-ClockReading fixedClock()
-{
-    const QDateTime utc(QDate(2027, 1, 15), QTime(8, 0), Qt::UTC);
-    return {utc.toOffsetFromUtc(3600), utc, utc.toMSecsSinceEpoch()};
-}
-
-QByteArray hex(const QString &spaced)
-{
-    return QByteArray::fromHex(spaced.toLatin1());
-}
 
 QString spaced(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
-
-void activate(MainWindow &window, int model)
-{
-    auto *players = window.findChild<QComboBox *>("comboBox_Player");
-    players->setCurrentIndex(model);
-    emit players->activated(model);
-}
-
-// The device on the other end of whichever link the model uses.
-class Device
-{
-public:
-    Device(MainWindow &window, int model)
-        : m_window(window)
-    {
-        const PlayerModel &entry = PlayerCatalogue.at(model);
-        if (entry.isTcp()) {
-            // Devices listen on fixed ports; the test's server takes whatever port is free.
-            PlayerCatalogue[model].tcpPort = m_server.serverPort();
-            for (int i = 1; i <= 4; ++i) {
-                window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i))
-                    ->setValue(i == 1   ? 127
-                               : i == 4 ? 1
-                                        : 0);
-            }
-        }
-        activate(window, model);
-        if (entry.isOnDemand())
-            return;
-        if (!entry.isTcp()) {
-            auto *ports = window.findChild<QComboBox *>("comboBox_Port");
-            ports->addItem(m_terminal.slaveName());
-            ports->setCurrentIndex(ports->count() - 1);
-        }
-        window.findChild<QPushButton *>("pushButton_Connect")->click();
-        m_serial = !entry.isTcp();
-    }
-
-    bool linked() const
-    {
-        return m_serial ? serialPort->isOpen()
-                        : tcpSocket->state() == QAbstractSocket::ConnectedState;
-    }
-
-    // Everything the device received, once `count` bytes are there (or the wait ends).
-    QByteArray received(int count, int timeoutMs = 3000)
-    {
-        if (m_serial)
-            return m_terminal.read(count, timeoutMs);
-        if (!QTest::qWaitFor([&] { return m_server.received().size() >= count; }, timeoutMs))
-            return m_server.received();
-        QTest::qWait(20);
-        return m_server.received();
-    }
-
-    RecordingServer &server() { return m_server; }
-
-private:
-    MainWindow &m_window;
-    PseudoTerminal m_terminal;
-    RecordingServer m_server;
-    bool m_serial = false;
-};
 
 } // namespace
 
@@ -144,34 +57,17 @@ void tst_Transmission::frameOnTheWire_data()
     QTest::addColumn<QString>("wire");
     QTest::addColumn<QString>("label");
 
-    const QString path = QStringLiteral(ZOXEN_TEST_DATA "/transmission/frames.txt");
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(path));
-    const QStringList names = [] {
-        QStringList list;
-        for (const PlayerModel &model : buildCatalogueModels())
-            list << model.name;
-        return list;
-    }();
-    int rows = 0;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split('\n')) {
-        if (line.trimmed().isEmpty() || line.startsWith('#'))
-            continue;
-        QStringList fields = line.split('|');
-        for (QString &field : fields)
-            field = field.trimmed();
-        QVERIFY2(fields.size() == 6 && names.contains(fields.at(1)), qPrintable(line));
-        QStringList settings = fields.at(2).split(';', Qt::SkipEmptyParts);
+    TestTable table(QStringLiteral("transmission/frames.txt"), 6);
+    QVERIFY2(table.holds(46), table.problem());
+    for (const QStringList &row : table.rows()) {
+        QStringList settings = row.at(2).split(';', Qt::SkipEmptyParts);
         for (QString &setting : settings)
             setting = setting.trimmed();
-        const QString wire = fields.at(4);
-        const QString label = fields.at(5);
-        QTest::newRow(qPrintable(fields.at(0)))
-            << names.indexOf(fields.at(1)) << settings << fields.at(3) << wire
-            << (label == "same" ? wire : label);
-        ++rows;
+        QVERIFY2(modelIndex(row.at(1)) >= 0, qPrintable(row.at(1)));
+        QTest::newRow(qPrintable(row.at(0)))
+            << modelIndex(row.at(1)) << settings << row.at(3) << row.at(4)
+            << (row.at(5) == "same" ? row.at(4) : row.at(5));
     }
-    QCOMPARE(rows, 42);
 }
 
 void tst_Transmission::frameOnTheWire()
@@ -189,21 +85,16 @@ void tst_Transmission::frameOnTheWire()
         PlayerCatalogue[model].commands.append(
             PlayerCommand("Relays", CommandCategory::Relay, 0x16, {0x00, 0x00}, {0x0F, 0x0F}));
     }
-    Device device(window, model);
+    LinkedDevice device(window, model);
     QVERIFY(PlayerCatalogue.at(model).isOnDemand() ||
             QTest::qWaitFor([&] { return device.linked(); }));
 
     for (const QString &setting : qAsConst(settings)) {
         const QString name = setting.section('=', 0, 0);
-        const QString value = setting.section('=', 1);
-        QObject *widget = window.findChild<QObject *>(name);
-        if (auto *list = qobject_cast<QComboBox *>(widget)) {
-            list->setCurrentIndex(list->findText(value));
-            QVERIFY2(list->currentText() == value, qPrintable(setting));
-            emit list->activated(list->currentIndex());
-        } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        if (auto *button = window.findChild<QAbstractButton *>(name))
             button->click();
-        }
+        else if (name != "relays")
+            QVERIFY2(chooseEntry(window, name, setting.section('=', 1)), qPrintable(setting));
     }
 
     if (action.startsWith("slot:"))
@@ -211,10 +102,9 @@ void tst_Transmission::frameOnTheWire()
     else if (action.startsWith("volume:"))
         window.findChild<QSlider *>("horizontalSlider_Volume")->setValue(action.mid(7).toInt());
     else
-        window.findChild<QPushButton *>(action)->click();
+        clickButton(window, action);
 
-    const QByteArray expected = hex(wire);
-    QCOMPARE(spaced(device.received(expected.size())), wire);
+    QCOMPARE(spaced(device.received(QByteArray::fromHex(wire.toLatin1()).size())), wire);
     QCOMPARE(window.findChild<QLabel *>("label_Bytes_Sended")->text(), label);
     if (action.startsWith("volume:"))
         QCOMPARE(window.findChild<QLabel *>("label_Volume_2")->text(), action.mid(7));
@@ -225,7 +115,7 @@ void tst_Transmission::baseSwitching()
 {
     MainWindow window;
     // The on-demand model keeps the command area usable without a link.
-    activate(window, tuneboxNetwork);
+    chooseModel(window, modelIndex("Tunebox (NX) (TCP/IP)"));
     auto *label = window.findChild<QLabel *>("label_Bytes_Sended");
     auto *hexButton = window.findChild<QRadioButton *>("radioButton_Sent_Hex");
     auto *decimalButton = window.findChild<QRadioButton *>("radioButton_Sent_Dec");
@@ -258,8 +148,9 @@ void tst_Transmission::onDemandConnections()
 {
     ModalBoxCatcher boxes;
     MainWindow window;
-    Device device(window, tuneboxNetwork);
-    const QByteArray play = hex("04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00");
+    LinkedDevice device(window, modelIndex("Tunebox (NX) (TCP/IP)"));
+    const QByteArray play =
+        QByteArray::fromHex("04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00");
     auto *playButton = window.findChild<QPushButton *>("pushButton_Play");
 
     // No link open: the command opens the connection and the frame arrives once.
@@ -296,16 +187,11 @@ void tst_Transmission::choosingAModelSendsNothing()
         if (model.isTcp())
             model.tcpPort = device.serverPort();
     }
-    for (int i = 1; i <= 4; ++i) {
-        window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i))
-            ->setValue(i == 1   ? 127
-                       : i == 4 ? 1
-                                : 0);
-    }
+    setAddress(window, {127, 0, 0, 1});
     auto *volume = window.findChild<QLabel *>("label_Volume_2");
     for (int round = 0; round < 2; ++round) {
         for (int model = 0; model < PlayerCatalogue.size(); ++model) {
-            activate(window, model);
+            chooseModel(window, model);
             if (PlayerCatalogue.at(model).commandOfCategory(CommandCategory::Volume))
                 QCOMPARE(volume->text(),
                          QString::number(
@@ -325,55 +211,17 @@ void tst_Transmission::shortcuts_data()
     QTest::addColumn<QString>("hiddenPanel");
     QTest::addColumn<QString>("wire");
 
-    for (int folder = 0; folder <= 9; ++folder) {
-        QTest::addRow("Timetune/Ctrl+%d", folder)
-            << timetune << QKeySequence(Qt::CTRL + Qt::Key_0 + folder) << ""
-            << QStringLiteral("80 01 %1").arg(folder, 2, 10, QLatin1Char('0'));
+    TestTable table(QStringLiteral("transmission/shortcuts.txt"), 5);
+    QVERIFY2(table.holds(26), table.problem());
+    for (const QStringList &row : table.rows()) {
+        const QKeySequence keys(row.at(2));
+        // Read back as written: one key, and no name that Qt does not know.
+        QVERIFY2(modelIndex(row.at(1)) >= 0 && keys.count() == 1 && keys.toString() == row.at(2),
+                 qPrintable(row.join('|')));
+        QTest::newRow(qPrintable(row.at(0)))
+            << modelIndex(row.at(1)) << keys << (row.at(3) == "-" ? QString() : row.at(3))
+            << (row.at(4) == "-" ? QString() : row.at(4));
     }
-    QTest::newRow("Timetune/Ctrl+5 with the folder panel hidden")
-        << timetune << QKeySequence(Qt::CTRL + Qt::Key_5) << "frame_Folder"
-        << "80 01 05";
-    QTest::newRow("Timetune/Ctrl+minus") << timetune << QKeySequence(Qt::CTRL + Qt::Key_Minus) << ""
-                                         << "80 03 3F";
-    QTest::newRow("Timetune/Ctrl+plus at the maximum")
-        << timetune << QKeySequence(Qt::CTRL + Qt::Key_Plus) << ""
-        << "";
-    QTest::newRow("Timetune/media play") << timetune << QKeySequence(Qt::Key_MediaPlay) << ""
-                                         << "80 02 01";
-    QTest::newRow("Timetune/media play with the playback panel hidden")
-        << timetune << QKeySequence(Qt::Key_MediaPlay) << "frame_Playback_Command"
-        << "80 02 01";
-    QTest::newRow("Timetune/media stop") << timetune << QKeySequence(Qt::Key_MediaStop) << ""
-                                         << "80 02 02";
-    QTest::newRow("Timetune/media next") << timetune << QKeySequence(Qt::Key_MediaNext) << ""
-                                         << "80 02 03";
-    QTest::newRow("Timetune/media previous")
-        << timetune << QKeySequence(Qt::Key_MediaPrevious) << ""
-        << "80 02 04";
-    QTest::newRow("Timetune/Ctrl+media next")
-        << timetune << QKeySequence(Qt::CTRL + Qt::Key_MediaNext) << ""
-        << "80 02 06";
-    QTest::newRow("Timetune/Ctrl+media previous")
-        << timetune << QKeySequence(Qt::CTRL + Qt::Key_MediaPrevious) << ""
-        << "80 02 07";
-    QTest::newRow("Timetune/media pause: no pause command")
-        << timetune << QKeySequence(Qt::Key_MediaPause) << ""
-        << "";
-    QTest::newRow("Timetune/media mute: no mute command")
-        << timetune << QKeySequence(Qt::Key_VolumeMute) << ""
-        << "";
-    QTest::newRow("Showcaster serial/media pause")
-        << showcasterSerial << QKeySequence(Qt::Key_MediaPause) << ""
-        << "80 02 05";
-    QTest::newRow("Showcaster serial/media mute")
-        << showcasterSerial << QKeySequence(Qt::Key_VolumeMute) << ""
-        << "80 02 10";
-    QTest::newRow("Boostbox/Ctrl+5: no folder command")
-        << boostbox << QKeySequence(Qt::CTRL + Qt::Key_5) << ""
-        << "";
-    QTest::newRow("Boostbox/media play: no play command")
-        << boostbox << QKeySequence(Qt::Key_MediaPlay) << ""
-        << "";
 }
 
 void tst_Transmission::shortcuts()
@@ -387,7 +235,7 @@ void tst_Transmission::shortcuts()
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    Device device(window, model);
+    LinkedDevice device(window, model);
     QTRY_VERIFY(device.linked());
     if (!hiddenPanel.isEmpty())
         window.findChild<QWidget *>(hiddenPanel)->hide();
@@ -396,7 +244,7 @@ void tst_Transmission::shortcuts()
     // With an explicit (empty) text: media keys have no character to derive one from.
     QTest::sendKeyEvent(QTest::Click, &window, Qt::Key(key & ~Qt::KeyboardModifierMask), QString(),
                         Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
-    const QByteArray expected = hex(wire);
+    const QByteArray expected = QByteArray::fromHex(wire.toLatin1());
     // Nothing expected: a short look is enough to see that nothing came.
     QCOMPARE(spaced(device.received(qMax(1, expected.size()), expected.isEmpty() ? 200 : 3000)),
              wire);
@@ -405,7 +253,7 @@ void tst_Transmission::shortcuts()
 void tst_Transmission::noLinkSendsNothing()
 {
     MainWindow window;
-    activate(window, showcasterSerial);
+    chooseModel(window, modelIndex("Showcaster - SC900 (Serial)"));
     auto *label = window.findChild<QLabel *>("label_Bytes_Sended");
     label->setText("80 02 01");
     QVERIFY(QMetaObject::invokeMethod(&window, "Play_Folder_005"));

@@ -1,41 +1,17 @@
 #include "app/mainwindow.h"
+#include "consoleidentity.h"
+#include "testtable.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
 #include <QAction>
 #include <QFormLayout>
-#include <QFrame>
-#include <QKeySequence>
 #include <QMenu>
 #include <QMetaMethod>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-QString dataFile(const char *name)
-{
-    return QStringLiteral(ZOXEN_TEST_DATA "/widgettree/") + name;
-}
-
-// The lines of a table file, trimmed, without blank lines and "#" comments; none when the file
-// cannot be read.
-QStringList tableLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines;
-    const QStringList all = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (const QString &line : all) {
-        const QString trimmed = line.trimmed();
-        if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')))
-            lines << trimmed;
-    }
-    return lines;
-}
 
 QString textOf(const QObject *object)
 {
@@ -113,15 +89,8 @@ private:
 
 void tst_WidgetTree::initTestCase()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("https://www.tessik.example"));
-    QStandardPaths::setTestModeEnabled(true);
-    // Other window tests leave a configuration behind; a saved TCP/IP model would rewrite
-    // label_IP_Port.
-    QFile::remove(QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
-                      .absoluteFilePath(QStringLiteral("Zoxen Console.cfg")));
+    // No configuration: a saved TCP/IP model would rewrite label_IP_Port.
+    setConsoleIdentity();
     window = std::make_unique<MainWindow>();
 }
 
@@ -143,27 +112,16 @@ void tst_WidgetTree::objects_data()
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QVariant>("text");
 
-    const QString path = dataFile("objects.txt");
-    const QStringList lines = tableLines(path);
-    QVERIFY2(!lines.isEmpty(), qPrintable("cannot read " + path));
-    for (const QString &line : lines) {
-        const QString what = path + ": " + line;
-        const QStringList cells = line.split(QLatin1Char('|'));
-        QVERIFY2(cells.size() >= 3, qPrintable(what));
-        // The quoted text is the rest of the line, taken as is; without one, it is not checked.
-        QVariant text;
-        if (cells.size() > 3) {
-            const QString quoted = line.section(QLatin1Char('|'), 3).trimmed();
-            QVERIFY2(quoted.size() >= 2 && quoted.startsWith(QLatin1Char('"')) &&
-                         quoted.endsWith(QLatin1Char('"')),
-                     qPrintable(what));
-            text = quoted.mid(1, quoted.size() - 2);
-        }
-        QTest::newRow(qPrintable(cells.at(0).trimmed()))
-            << cells.at(1).trimmed() << cells.at(2).trimmed() << text;
+    TestTable table(QStringLiteral("widgettree/objects.txt"));
+    QVERIFY2(table.holds(168), table.problem());
+    for (const QStringList &row : table.rows()) {
+        QVERIFY2(row.size() == 3 || row.size() == 4, qPrintable(row.join('|')));
+        // Without a text, the text is not checked.
+        const QStringList text = quotedTexts(row.value(3));
+        QVERIFY2(row.size() == 3 || text.size() == 1, qPrintable(row.join('|')));
+        QTest::newRow(qPrintable(row.at(0)))
+            << row.at(1) << row.at(2) << (text.isEmpty() ? QVariant() : QVariant(text.first()));
     }
-    // A lost or truncated table must not pass with fewer rows.
-    QCOMPARE(lines.size(), 168);
 }
 
 void tst_WidgetTree::objects()
@@ -186,16 +144,10 @@ void tst_WidgetTree::contents_data()
 {
     QTest::addColumn<QString>("items");
 
-    const QString path = dataFile("contents.txt");
-    const QStringList lines = tableLines(path);
-    QVERIFY2(!lines.isEmpty(), qPrintable("cannot read " + path));
-    for (const QString &line : lines) {
-        const QStringList cells = line.split(QLatin1Char('|'));
-        QVERIFY2(cells.size() == 2, qPrintable(path + ": " + line));
-        QTest::newRow(qPrintable(cells.at(0).trimmed())) << cells.at(1).simplified();
-    }
-    // A lost or truncated table must not pass with fewer rows.
-    QCOMPARE(lines.size(), 24);
+    TestTable table(QStringLiteral("widgettree/contents.txt"), 2);
+    QVERIFY2(table.holds(24), table.problem());
+    for (const QStringList &row : table.rows())
+        QTest::newRow(qPrintable(row.at(0))) << row.at(1).simplified();
 }
 
 void tst_WidgetTree::contents()
@@ -208,118 +160,53 @@ void tst_WidgetTree::contents()
 
 void tst_WidgetTree::properties_data()
 {
-    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("value");
 
-    const auto add = [](const char *row, const QVariant &value) {
-        QTest::newRow(row) << value;
-    };
-    add("MainWindow/objectName", QStringLiteral("MainWindow"));
-    add("MainWindow/size", QSize(640, 689));
-    add("horizontalLayout/spacing", 6);
-    add("horizontalLayout/margin", 11);
-    add("verticalLayout_Settings/spacing", 12);
-    add("verticalLayout_Settings/margin", 6);
-    add("verticalLayout_2/spacing", 6);
-    add("verticalLayout_2/margin", 6);
-    add("verticalLayout_10/spacing", 2);
-    add("verticalLayout_10/margin", 0);
-    add("horizontalLayout_IP/spacing", 0);
-    add("frame_Commands/frameShape", QFrame::Box);
-    add("frame_Commands/frameShadow", QFrame::Plain);
-    add("frame_Data/frameShape", QFrame::StyledPanel);
-    add("frame_Data/frameShadow", QFrame::Raised);
-    add("frame_IP_2/frameShadow", QFrame::Plain);
-    add("frame_IP_2/styleSheet", QStringLiteral("background-color: rgb(255, 255, 255);\n"
-                                                "border-color: rgb(255, 170, 0);\n"));
-    add("line_after_ID/frameShape", QFrame::VLine);
-    add("line_Volume/frameShape", QFrame::HLine);
-    add("line_Volume/frameShadow", QFrame::Plain);
-    add("label_Player/alignment", int(Qt::AlignLeft | Qt::AlignTop));
-    add("label_IP_Separateur_1/alignment", int(Qt::AlignHCenter | Qt::AlignBottom));
-    add("label_Bytes_Sended/alignment", int(Qt::AlignCenter));
-    add("label_Bytes_Sended/frameShape", QFrame::Box);
-    add("label_IP_Port/enabled", false);
-    add("spinBox_IP_4/maximum", 255);
-    add("spinBox_IP_4/buttonSymbols", QAbstractSpinBox::NoButtons);
-    add("comboBox_ID/maximumSize", QSize(64, QWIDGETSIZE_MAX));
-    add("pushButton_Play/maximumSize", QSize(32, 22));
-    add("pushButton_Volume_Less/maximumSize", QSize(48, 22));
-    add("pushButton_Previous_Folder/autoDefault", false);
-    add("action_Exit/shortcut", QKeySequence(QStringLiteral("Ctrl+Q")));
-    add("action_Exit/checkable", false);
-    add("action_French/checkable", true);
+    TestTable table(QStringLiteral("widgettree/properties.txt"));
+    QVERIFY2(table.holds(34), table.problem());
+    // Flags keep the "|" between their keys.
+    for (const QStringList &row : table.rows())
+        QTest::newRow(qPrintable(row.at(0))) << row.mid(1).join('|');
 }
 
 void tst_WidgetTree::properties()
 {
-    QFETCH(QVariant, value);
+    QFETCH(QString, value);
     const QStringList row = QString::fromLatin1(QTest::currentDataTag()).split(QLatin1Char('/'));
     const QObject *object = find(row.at(0));
     QVERIFY(object);
-    QVariant actual = object->property(row.at(1).toLatin1().constData());
-    QVERIFY(actual.isValid());
-    // Enumerations are compared by value.
-    if (actual.userType() != value.userType())
-        QVERIFY(actual.convert(value.userType()));
-    QCOMPARE(actual, value);
+    const QMetaObject *meta = object->metaObject();
+    const QMetaProperty property = meta->property(meta->indexOfProperty(qPrintable(row.at(1))));
+    QVERIFY(property.isValid());
+    const QVariant actual = property.read(object);
+    if (value.startsWith('"')) {
+        QCOMPARE(actual.toString(), quotedTexts(value).value(0));
+    } else if (property.isEnumType()) {
+        // Compared by value, shown by keys: AlignLeft and AlignLeading are one flag.
+        const QMetaEnum keys = property.enumerator();
+        bool known = false;
+        const int expected = keys.keysToValue(qPrintable(value), &known);
+        QVERIFY2(known, qPrintable(value));
+        const auto keysOf = [&keys](int flags) {
+            return keys.isFlag() ? keys.valueToKeys(flags) : QByteArray(keys.valueToKey(flags));
+        };
+        QCOMPARE(keysOf(actual.toInt()), keysOf(expected));
+    } else if (actual.userType() == QMetaType::QSize) {
+        QCOMPARE(QStringLiteral("%1x%2").arg(actual.toSize().width()).arg(actual.toSize().height()),
+                 value);
+    } else {
+        QCOMPARE(actual.toString(), value);
+    }
 }
 
 void tst_WidgetTree::slotOrder_data()
 {
     QTest::addColumn<int>("index");
 
-    const char *const signatures[] = {"on_action_Exit_triggered()",
-                                      "on_action_French_triggered()",
-                                      "on_action_English_triggered()",
-                                      "on_action_Default_triggered()",
-                                      "on_action_Tessik_Home_Page_triggered()",
-                                      "on_action_Contact_Technical_Support_triggered()",
-                                      "on_action_About_triggered()",
-                                      "on_comboBox_Player_activated(int)",
-                                      "on_pushButton_Connect_clicked()",
-                                      "on_pushButton_Disconnect_clicked()",
-                                      "on_radioButton_Sent_Hex_clicked()",
-                                      "on_radioButton_Sent_Dec_clicked()",
-                                      "on_pushButton_Folder_clicked()",
-                                      "on_pushButton_Change_ID_clicked()",
-                                      "on_pushButton_Previous_Folder_clicked()",
-                                      "on_pushButton_Previous_File_clicked()",
-                                      "on_pushButton_Play_clicked()",
-                                      "on_pushButton_Stop_clicked()",
-                                      "on_pushButton_Pause_clicked()",
-                                      "on_pushButton_Next_Folder_clicked()",
-                                      "on_pushButton_Next_File_clicked()",
-                                      "on_pushButton_Volume_Less_clicked()",
-                                      "on_pushButton_Volume_More_clicked()",
-                                      "on_horizontalSlider_Volume_valueChanged(int)",
-                                      "on_pushButton_Request_clicked()",
-                                      "update_Serial_Read_Data()",
-                                      "on_pushButton_Clear_clicked()",
-                                      "update_TCP_Read_Data()",
-                                      "onSocketConnected()",
-                                      "onSocketDisconnected()",
-                                      "onSocketError(QAbstractSocket::SocketError)",
-                                      "Play_Folder_000()",
-                                      "Play_Folder_001()",
-                                      "Play_Folder_002()",
-                                      "Play_Folder_003()",
-                                      "Play_Folder_004()",
-                                      "Play_Folder_005()",
-                                      "Play_Folder_006()",
-                                      "Play_Folder_007()",
-                                      "Play_Folder_008()",
-                                      "Play_Folder_009()",
-                                      "Increase_Volume()",
-                                      "Decrease_Volume()",
-                                      "on_pushButton_Standby_Wakeup_clicked()",
-                                      "on_pushButton_Volume_Mute_Unmute_clicked()",
-                                      "on_pushButton_Other_Command_clicked()",
-                                      "on_pushButton_Relay_Command_clicked()",
-                                      "on_comboBox_Source_Of_Playback_activated(int)",
-                                      "on_pushButton_Launch_Playback_clicked()"};
-    int index = 0;
-    for (const char *signature : signatures)
-        QTest::newRow(signature) << index++;
+    TestTable table(QStringLiteral("widgettree/slots.txt"), 1);
+    QVERIFY2(table.holds(49), table.problem());
+    for (int index = 0; index < table.rows().size(); ++index)
+        QTest::newRow(qPrintable(table.rows().at(index).first())) << index;
 }
 
 void tst_WidgetTree::slotOrder()

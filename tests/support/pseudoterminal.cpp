@@ -78,18 +78,10 @@ PseudoTerminal::LineSettings PseudoTerminal::lineSettings() const
         if (cfgetospeed(&settings) == entry.speed)
             line.baudRate = entry.rate;
     }
-    switch (settings.c_cflag & CSIZE) {
-    case CS5:
-        line.dataBits = 5;
-        break;
-    case CS6:
-        line.dataBits = 6;
-        break;
-    case CS7:
-        line.dataBits = 7;
-        break;
-    default:
-        line.dataBits = 8;
+    const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    for (int bits = 5; bits <= 8; ++bits) {
+        if ((settings.c_cflag & CSIZE) == sizes[bits - 5])
+            line.dataBits = bits;
     }
     line.parity = settings.c_cflag & PARENB;
     line.twoStopBits = settings.c_cflag & CSTOPB;

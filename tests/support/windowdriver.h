@@ -1,0 +1,132 @@
+#pragma once
+
+#include "catalogue/catalogueaccess.h"
+#include "connection/links.h"
+#include "pseudoterminal.h"
+#include "recordingserver.h"
+#include "transmission/frames.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSpinBox>
+#include <QtTest>
+
+// The window driven as its user drives it, for the window tests.
+
+// The instant that the window tests give the clock: 2027-01-15 08:00:00 UTC, read where the
+// clock is one hour ahead of UTC.
+inline ClockReading fixedClock()
+{
+    const QDateTime utc(QDate(2027, 1, 15), QTime(8, 0), Qt::UTC);
+    return {utc.toOffsetFromUtc(3600), utc, utc.toMSecsSinceEpoch()};
+}
+
+// The window's slot runs on comboBox_Player's activated signal, which only the user raises.
+inline void chooseModel(QWidget &window, int model)
+{
+    auto *players = window.findChild<QComboBox *>(QStringLiteral("comboBox_Player"));
+    players->setCurrentIndex(model);
+    emit players->activated(model);
+}
+
+// The catalogue's index of a model, -1 for a name it does not have.
+inline int modelIndex(const QString &name)
+{
+    const PlayerCatalogueList models = buildCatalogueModels();
+    for (int index = 0; index < models.size(); ++index) {
+        if (models.at(index).name == name)
+            return index;
+    }
+    return -1;
+}
+
+// Chooses an entry by its text and tells the window, as a click in the list does; false when
+// the list has no such entry.
+inline bool chooseEntry(QWidget &window, const QString &list, const QString &text)
+{
+    auto *box = window.findChild<QComboBox *>(list);
+    if (!box || box->findText(text) < 0)
+        return false;
+    box->setCurrentIndex(box->findText(text));
+    emit box->activated(box->currentIndex());
+    return true;
+}
+
+inline QStringList entries(const QComboBox *box)
+{
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}
+
+// Pseudo-terminals are not in the system's port list: the user types the path in.
+inline void choosePort(QWidget &window, const QString &port)
+{
+    auto *ports = window.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
+    ports->addItem(port);
+    ports->setCurrentIndex(ports->count() - 1);
+}
+
+inline void setAddress(QWidget &window, const QList<int> &bytes)
+{
+    for (int i = 0; i < 4; ++i)
+        window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i + 1))
+            ->setValue(bytes.value(i));
+}
+
+// Devices listen on fixed ports; a test's server takes whatever port is free on 127.0.0.1.
+inline void pointAtLoopback(QWidget &window, int model, quint16 port)
+{
+    PlayerCatalogue[model].tcpPort = port;
+    setAddress(window, {127, 0, 0, 1});
+}
+
+inline void clickButton(QWidget &window, const QString &name)
+{
+    window.findChild<QPushButton *>(name)->click();
+}
+
+// The device at the other end of whichever link the model uses: the model is chosen and linked
+// as a user would, but for the on-demand model, whose commands open their own connection.
+class LinkedDevice
+{
+public:
+    LinkedDevice(QWidget &window, int model)
+    {
+        const PlayerModel &entry = PlayerCatalogue.at(model);
+        m_serial = !entry.isTcp();
+        if (!m_serial)
+            pointAtLoopback(window, model, m_server.serverPort());
+        chooseModel(window, model);
+        if (m_serial)
+            choosePort(window, m_terminal.slaveName());
+        if (!entry.isOnDemand())
+            clickButton(window, QStringLiteral("pushButton_Connect"));
+    }
+
+    bool linked() const
+    {
+        return m_serial ? serialPort->isOpen()
+                        : tcpSocket->state() == QAbstractSocket::ConnectedState;
+    }
+
+    // Everything the device received, once `count` bytes are there (or the wait ends).
+    QByteArray received(int count, int timeoutMs = 3000)
+    {
+        if (m_serial)
+            return m_terminal.read(count, timeoutMs);
+        if (QTest::qWaitFor([&] { return m_server.received().size() >= count; }, timeoutMs))
+            QTest::qWait(20);
+        return m_server.received();
+    }
+
+    PseudoTerminal &terminal() { return m_terminal; }
+    RecordingServer &server() { return m_server; }
+
+private:
+    PseudoTerminal m_terminal;
+    RecordingServer m_server;
+    bool m_serial = false;
+};
