@@ -100,7 +100,8 @@ private:
     bool openSerialLink();
     bool openSerialPort(int baud, const QString &portName);
     QString serialErrorText() const;
-    void showSerialError();
+    QString serialErrorMessage() const;
+    void showSerialError(const QString &message);
     void closeSerialPort();
     void onSerialPortError(QSerialPort::SerialPortError error);
     bool connectTcpLink();

@@ -20,5 +20,4 @@ struct PlayerCommand
     ByteList dataMax;
 
     bool operator==(const PlayerCommand &other) const;
-    bool operator!=(const PlayerCommand &other) const { return !(*this == other); }
 };

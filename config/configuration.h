@@ -69,7 +69,6 @@ struct ParsedConfiguration
                checkAutoConnection == other.checkAutoConnection && playerId == other.playerId &&
                sentBytes == other.sentBytes && receivedData == other.receivedData;
     }
-    bool operator!=(const ParsedConfiguration &other) const { return !(*this == other); }
 };
 
 // The 24 lines of the file in UTF-8, each ending with "\n". The application name and version

@@ -8,8 +8,7 @@
 void MainWindow::connectLinkSignals()
 {
     connect(serialPort, &QSerialPort::readyRead, this, &MainWindow::update_Serial_Read_Data);
-    connect(serialPort, &QSerialPort::errorOccurred, this,
-            [this](QSerialPort::SerialPortError error) { onSerialPortError(error); });
+    connect(serialPort, &QSerialPort::errorOccurred, this, &MainWindow::onSerialPortError);
     connect(tcpSocket, &QTcpSocket::connected, this, &MainWindow::onSocketConnected);
     connect(tcpSocket, &QTcpSocket::readyRead, this, &MainWindow::update_TCP_Read_Data);
     connect(tcpSocket, &QTcpSocket::disconnected, this, &MainWindow::onSocketDisconnected);

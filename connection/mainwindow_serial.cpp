@@ -7,12 +7,15 @@
 
 #include <QMessageBox>
 #include <QSerialPort>
+#include <QTcpSocket>
 
 void MainWindow::on_pushButton_Connect_clicked()
 {
     if (openSerialLink())
         onSocketConnected();
-    else if (connectTcpLink())
+    // An address that fails at once (broadcast, unreachable network) is reported from inside
+    // connectToHost and leaves the socket closed: nothing is pending then.
+    else if (connectTcpLink() && tcpSocket->isOpen())
         showConnectingState();
 }
 
@@ -42,7 +45,7 @@ bool MainWindow::openSerialPort(int baud, const QString &portName)
         serialDecoder.reset();
         return true;
     }
-    showSerialError();
+    showSerialError(serialErrorMessage());
     return false;
 }
 
@@ -51,12 +54,15 @@ QString MainWindow::serialErrorText() const
     return tr(serialErrorSource(serialPort->error()));
 }
 
-void MainWindow::showSerialError()
+QString MainWindow::serialErrorMessage() const
 {
-    QMessageBox::critical(this, tr("Serial port error"),
-                          tr("An error on the serial port has occurred!") + QLatin1Char('\n') +
-                              serialErrorText(),
-                          QMessageBox::Ok, QMessageBox::NoButton);
+    return tr("An error on the serial port has occurred!") + QLatin1Char('\n') + serialErrorText();
+}
+
+void MainWindow::showSerialError(const QString &message)
+{
+    QMessageBox::critical(this, tr("Serial port error"), message, QMessageBox::Ok,
+                          QMessageBox::NoButton);
 }
 
 void MainWindow::closeSerialPort()
@@ -73,10 +79,8 @@ void MainWindow::onSerialPortError(QSerialPort::SerialPortError error)
     if (!serialPort->isOpen() ||
         (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
         return;
-    const QString text =
-        tr("An error on the serial port has occurred!") + QLatin1Char('\n') + serialErrorText();
+    const QString message = serialErrorMessage();
     closeSerialPort();
-    QMessageBox::critical(this, tr("Serial port error"), text, QMessageBox::Ok,
-                          QMessageBox::NoButton);
+    showSerialError(message);
     disconnectLinks();
 }

@@ -19,7 +19,6 @@ struct ClockValues
     qint64 epochSeconds = -1;
 
     bool operator==(const ClockValues &other) const;
-    bool operator!=(const ClockValues &other) const { return !(*this == other); }
 };
 
 // One frame read from the line: the bytes it was made of and, when they form a command of the
@@ -53,5 +52,4 @@ struct DecodedFrame
     QList<QByteArray> texts;
 
     bool operator==(const DecodedFrame &other) const;
-    bool operator!=(const DecodedFrame &other) const { return !(*this == other); }
 };

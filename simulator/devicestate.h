@@ -23,7 +23,4 @@ struct DeviceState
     bool muted = false;
     bool standby = false;
     int playerId = 0;
-
-    bool operator==(const DeviceState &other) const;
-    bool operator!=(const DeviceState &other) const { return !(*this == other); }
 };

@@ -13,6 +13,15 @@ TcpDeviceServer::TcpDeviceServer(SimulatedDevice &device, Transcript &transcript
     connect(&m_server, &QTcpServer::newConnection, this, &TcpDeviceServer::acceptConnections);
 }
 
+// The connections are the server's children and close as it is destroyed: their handlers must
+// not run then, on a half-destroyed server.
+TcpDeviceServer::~TcpDeviceServer()
+{
+    const auto sockets = m_server.findChildren<QTcpSocket *>();
+    for (QTcpSocket *socket : sockets)
+        socket->disconnect(this);
+}
+
 bool TcpDeviceServer::listen(quint16 port, QString &error)
 {
     if (m_server.listen(QHostAddress::LocalHost, port))

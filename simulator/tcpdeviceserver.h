@@ -15,6 +15,7 @@ class TcpDeviceServer : public QObject
 
 public:
     TcpDeviceServer(SimulatedDevice &device, Transcript &transcript, QObject *parent = nullptr);
+    ~TcpDeviceServer() override;
 
     // False with the reason in `error` when the port cannot be had.
     bool listen(quint16 port, QString &error);

@@ -3,6 +3,8 @@
 #include "modalboxcatcher.h"
 #include "windowdriver.h"
 
+#include <sys/resource.h>
+
 #include <QLabel>
 #include <QTcpServer>
 
@@ -20,6 +22,7 @@ private slots:
     void cleanup() { tcpSocket->abort(); }
     void connectShowsPendingStateThenConnects();
     void refusedConnectionIsReported();
+    void connectionFailingAtOnceLeavesConnectUsable();
     void deviceClosing_data();
     void deviceClosing();
     void disconnectClosesTheSocket();
@@ -92,6 +95,27 @@ void tst_TcpLink::refusedConnectionIsReported()
     QTRY_VERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
     verifyConnected(window, false);
     QVERIFY(!tcpSocket->isOpen());
+}
+
+// Some failures are reported from inside connectToHost, before it returns (here: no descriptor
+// left for the socket); the window must not wait then for an answer that will never come.
+void tst_TcpLink::connectionFailingAtOnceLeavesConnectUsable()
+{
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, 9);
+    rlimit original{};
+    getrlimit(RLIMIT_NOFILE, &original);
+    rlimit none = original;
+    none.rlim_cur = 0;
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &none), 0);
+    window.findChild<QPushButton *>("pushButton_Connect")->click();
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &original), 0);
+
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.text().startsWith("An TCP/IP error has occurred!\n"));
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    verifyConnected(window, false);
 }
 
 void tst_TcpLink::deviceClosing_data()

@@ -153,9 +153,13 @@ void tst_Transmission::onDemandConnections()
         QByteArray::fromHex("04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00");
     auto *playButton = window.findChild<QPushButton *>("pushButton_Play");
 
-    // No link open: the command opens the connection and the frame arrives once.
+    // No link open: the command opens the connection and the frame arrives once. From the
+    // moment the connection starts, the settings are frozen as for any open link.
+    auto *settings = window.findChild<QWidget *>("frame_Settings");
     QVERIFY(!tcpSocket->isOpen());
+    QVERIFY(settings->isEnabled());
     playButton->click();
+    QVERIFY(!settings->isEnabled());
     QCOMPARE(device.received(play.size()), play);
     QCOMPARE(device.server().connections(), 1);
 
@@ -171,6 +175,7 @@ void tst_Transmission::onDemandConnections()
     // The device ends the exchange: silently back to the no-link state, then a new connection.
     device.server().closeConnection();
     QTRY_VERIFY(!tcpSocket->isOpen());
+    QVERIFY(settings->isEnabled());
     device.server().clearReceived();
     playButton->click();
     QCOMPARE(device.received(play.size()), play);

@@ -69,7 +69,7 @@ quint8 idByteFor(const QString &playerIdText, bool idSelected)
 {
     if (!idSelected)
         return 0x80;
-    return static_cast<quint8>(playerIdText.toInt() + 0x80);
+    return static_cast<quint8>(static_cast<quint8>(playerIdText.toInt()) + 0x80);
 }
 
 QByteArray assembleFrame(int protocol, quint8 idByte, quint8 code, const ByteList &data)
@@ -183,11 +183,8 @@ ByteList requestData(const PlayerModel &model, const PlayerCommand &request)
 ByteList otherCommandData(const PlayerCommand &command, const ClockReading &clock)
 {
     switch (command.category) {
-    case CommandCategory::SetTime: {
-        const QTime time = clock.local.time();
-        return {static_cast<quint8>(time.hour()), static_cast<quint8>(time.minute()),
-                static_cast<quint8>(time.second())};
-    }
+    case CommandCategory::SetTime:
+        return dateTimeBytes(clock.local).mid(3);
     case CommandCategory::SetDate:
         return dateTimeBytes(clock.local).mid(0, 3);
     case CommandCategory::SetDateTime:

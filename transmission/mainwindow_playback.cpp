@@ -126,10 +126,11 @@ void MainWindow::on_pushButton_Change_ID_clicked()
 
 void MainWindow::on_horizontalSlider_Volume_valueChanged(int value)
 {
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
     const quint8 valueByte = quint8(ui->horizontalSlider_Volume->minimum() + value);
     quint8 code = 0;
     ByteList data;
-    if (!buildVolume(*selectedModel(ui->comboBox_Player), valueByte, code, data))
+    if (!model || !buildVolume(*model, valueByte, code, data))
         return;
     sendCommand(code, data);
     showVolumeValue();

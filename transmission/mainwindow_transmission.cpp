@@ -29,10 +29,14 @@ void MainWindow::writeFrame(quint8 idByte, quint8 code, const ByteList &data)
         serialPort->write(frame);
     // The on-demand device closes its connection after each exchange, so a closed socket
     // is opened again; an open one already carries the frame (sent once, never twice).
-    if (tcpSocket->isOpen())
+    if (tcpSocket->isOpen()) {
         tcpSocket->write(frame);
-    else if (model->isOnDemand() && connectTcpLink())
+    } else if (model->isOnDemand() && connectTcpLink() && tcpSocket->isOpen()) {
         tcpSocket->write(frame);
+        // The socket keeps the frame until it is connected; meanwhile the settings are frozen,
+        // as for any open link, so that no second link can be opened beside it.
+        onSocketConnected();
+    }
 }
 
 void MainWindow::showBytesSent(quint8 idByte, quint8 code, const ByteList &data)
