@@ -24,13 +24,5 @@ read -r -t 10 -u "$output" first || { echo "the simulator did not start" >&2; ex
 echo "simulator: $first"
 cat <&"$output" | sed 's/^/simulator: /' &
 
-config="$home/Brevane Systems / Tessik/Zoxen Console"
-mkdir -p "$config"
-printf '%s\n' "ZOX11.00" "Zoxen Console (Configuration File)" \
-    "Generate by: Zoxen Console 1.2.7.0" "*** Default Language:" "(default)" \
-    "*** Default Device:" "$model" "*** Default Serial Port:" "(default)" \
-    "*** Default Baudrate:" "(default)" "*** Default IP Address:" 127 0 0 1 \
-    "*** Default Auto-connection:" 1 "*** Default Player ID:" 0 \
-    "*** Default Command Bytes Sent Setting:" 2 "*** Default Data Received Setting:" 1 \
-    >"$config/Zoxen Console.cfg"
+scripts/write-configuration.sh "$home" "(default)" "$model" 127.0.0.1 1
 XDG_DATA_HOME=$home build/zoxen-console "$@"

@@ -24,15 +24,7 @@ for file in "${expected[@]}"; do
 done
 
 # French saved in the configuration; nothing else chosen.
-config="$data/Brevane Systems / Tessik/Zoxen Console"
-mkdir -p "$config"
-printf '%s\n' "ZOX11.00" "Zoxen Console (Configuration File)" \
-    "Generate by: Zoxen Console 1.2.7.0" "*** Default Language:" "French" \
-    "*** Default Device:" "Timetune" "*** Default Serial Port:" "(default)" \
-    "*** Default Baudrate:" "19200" "*** Default IP Address:" 0 0 0 0 \
-    "*** Default Auto-connection:" 0 "*** Default Player ID:" 0 \
-    "*** Default Command Bytes Sent Setting:" 2 "*** Default Data Received Setting:" 1 \
-    >"$config/Zoxen Console.cfg"
+"$(dirname "$0")/../../scripts/write-configuration.sh" "$data" French Timetune 0.0.0.0 0
 
 # A loaded translation file is mapped into the process: the installed one must be, although
 # neither the working directory nor the executable's directory holds one.
