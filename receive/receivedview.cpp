@@ -17,6 +17,10 @@ constexpr int sideMargin = 4;
 constexpr int topMargin = 2;
 // About the screen's rate: a burst of appends costs one repaint.
 constexpr int refreshIntervalMs = 16;
+// Below this many characters a rewrap takes about a millisecond and is done at once; above it,
+// tens of milliseconds, so a resize waits until the width has stopped changing.
+constexpr int quickRewrapLimit = 256 * 1024;
+constexpr int settleIntervalMs = 150;
 
 char32_t displayCodePoint(char32_t c)
 {
@@ -68,6 +72,9 @@ ReceivedDataView::ReceivedDataView(QWidget *parent)
         updateScrollRange();
         viewport()->update();
     });
+    m_settleTimer.setSingleShot(true);
+    m_settleTimer.setInterval(settleIntervalMs);
+    connect(&m_settleTimer, &QTimer::timeout, this, &ReceivedDataView::relayout);
     // Measure and lay out whether or not setFont() reported a change.
     onFontChanged();
 }
@@ -243,9 +250,14 @@ void ReceivedDataView::scheduleRefresh()
         m_refreshTimer.start();
 }
 
+int ReceivedDataView::availableWidth() const
+{
+    return qMax(1, viewport()->width() - 2 * sideMargin);
+}
+
 void ReceivedDataView::relayout()
 {
-    const int width = qMax(1, viewport()->width() - 2 * sideMargin);
+    const int width = availableWidth();
     if (width == m_wrapWidth) {
         updateScrollRange();
         return;
@@ -450,7 +462,11 @@ void ReceivedDataView::changeEvent(QEvent *event)
 void ReceivedDataView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    relayout();
+    // Until then the old wrap is drawn, cut at the edge or short of it.
+    if (availableWidth() != m_wrapWidth && m_text.size() > quickRewrapLimit)
+        m_settleTimer.start();
+    else
+        relayout();
 }
 
 void ReceivedDataView::paintEvent(QPaintEvent *)

@@ -78,6 +78,7 @@ private:
     void dropOldestText();
     void scheduleRefresh();
     void relayout();
+    int availableWidth() const;
     void updateScrollRange(int topLine = -1);
     void onScrolled(int value);
     void onFontChanged();
@@ -113,6 +114,8 @@ private:
     bool m_followingEnd = true;
     bool m_settingScroll = false;
     QTimer m_refreshTimer;
+    // A long history is rewrapped once the width has settled, not at every step of a drag.
+    QTimer m_settleTimer;
 
     QFontMetrics m_metrics;
     mutable std::vector<qint16> m_bmpAdvances;

@@ -148,6 +148,7 @@ private slots:
     void lineIndex();
     void selectionAndCopy_data();
     void selectionAndCopy();
+    void longHistoryRewrapsOnceWidthSettles();
     void followsTheEnd();
     void storeLimit_data();
     void storeLimit();
@@ -214,6 +215,29 @@ void TestReceivedView::lineIndex()
     QTRY_VERIFY(view.wrapWidth() != firstWrap);
     QCOMPARE(describeDifference(view.lineStarts(),
                                 NaiveLayout(view.font(), view.wrapWidth()).lineStarts(text)),
+             QString());
+}
+
+// Dragging the window's edge must not rewrap a long history at every step.
+void TestReceivedView::longHistoryRewrapsOnceWidthSettles()
+{
+    ReceivedDataView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QString history;
+    for (int i = 0; i < 100000; ++i)
+        history += QStringLiteral(" %1").arg(i % 256, 2, 16, QLatin1Char('0')).toUpper();
+    view.appendText(history);
+    const int firstWrap = view.wrapWidth();
+
+    for (int width = 420; width <= 600; width += 20) {
+        view.resize(width, 300);
+        QCOMPARE(view.wrapWidth(), firstWrap);
+    }
+    QTRY_VERIFY(view.wrapWidth() != firstWrap);
+    QCOMPARE(describeDifference(view.lineStarts(),
+                                NaiveLayout(view.font(), view.wrapWidth()).lineStarts(history)),
              QString());
 }
 
