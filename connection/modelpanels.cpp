@@ -107,7 +107,7 @@ std::optional<VolumeRange> volumeRange(const PlayerCommand &volume, int protocol
     if (protocol == 1) {
         if (low.size() < 2 || high.size() < 2)
             return std::nullopt;
-        return VolumeRange{low.at(0) * 256 + low.at(1), high.at(0) * 256 + high.at(1)};
+        return VolumeRange{volume.wordMin(), volume.wordMax()};
     }
     if (protocol == 0 && !low.isEmpty() && !high.isEmpty())
         return VolumeRange{low.at(0), high.at(0)};

@@ -24,10 +24,7 @@ FrameRead AddressedFrameReader::read(const QByteArray &buffer, int position, boo
     const quint8 code = byteAt(buffer, position + 1);
     if (code >= idFlag)
         return {};
-    const QVector<int> &candidates = m_matcher.candidates(code);
-    int longest = -1;
-    for (int index : candidates)
-        longest = qMax(longest, m_matcher.dataLength(index));
+    const int longest = m_matcher.longestDataLength(code);
     if (longest < 0)
         return {};
 
@@ -44,7 +41,7 @@ FrameRead AddressedFrameReader::read(const QByteArray &buffer, int position, boo
     for (int length = count; length >= 0; --length) {
         // A view into the buffer: most positions of a garbled stream match nothing.
         const QByteArray data = QByteArray::fromRawData(buffer.constData() + dataStart, length);
-        for (int index : candidates) {
+        for (int index : m_matcher.candidates(code)) {
             DecodedFrame frame;
             if (m_matcher.dataLength(index) != length || !m_matcher.match(index, code, data, frame))
                 continue;

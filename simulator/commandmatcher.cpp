@@ -32,9 +32,7 @@ std::optional<int> wideParameter(const PlayerCommand &command, const QByteArray 
     if (data.size() < 2)
         return std::nullopt;
     const int value = bigEndian(data);
-    const int lowest = command.dataMin.at(0) * 256 + command.dataMin.at(1);
-    const int highest = command.dataMax.at(0) * 256 + command.dataMax.at(1);
-    if (value < lowest || value > highest)
+    if (value < command.wordMin() || value > command.wordMax())
         return std::nullopt;
     return value;
 }
@@ -122,6 +120,14 @@ CommandMatcher::CommandMatcher(const PlayerModel &model)
 int CommandMatcher::dataLength(int commandIndex) const
 {
     return m_model.commands.at(commandIndex).dataMin.size();
+}
+
+int CommandMatcher::longestDataLength(quint8 code) const
+{
+    int longest = -1;
+    for (int index : candidates(code))
+        longest = qMax(longest, dataLength(index));
+    return longest;
 }
 
 bool CommandMatcher::match(int commandIndex, quint8 code, const QByteArray &data,

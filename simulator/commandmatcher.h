@@ -19,6 +19,8 @@ public:
     // Indexes of the commands that this code byte may belong to, in catalogue order.
     const QVector<int> &candidates(quint8 code) const { return m_byCode.at(code); }
     int dataLength(int commandIndex) const;
+    // The longest data of the commands with this code; -1 when there is none.
+    int longestDataLength(quint8 code) const;
 
     // Fills the command and its parameters into `frame` when the bytes fit the command.
     bool match(int commandIndex, quint8 code, const QByteArray &data, DecodedFrame &frame) const;

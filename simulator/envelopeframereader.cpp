@@ -12,19 +12,6 @@ const int volumeOffset = 64;
 // What the console adds to the number of a playback command.
 const QByteArray unusedArgument = QByteArrayLiteral("255");
 
-bool holdsText(const PlayerCommand &command)
-{
-    return command.dataMin.size() >= 3 && command.dataMax.size() >= 3;
-}
-
-QByteArray storedText(const PlayerCommand &command)
-{
-    QByteArray text;
-    for (int i = 2; i < command.dataMin.size(); ++i)
-        text.append(static_cast<char>(command.dataMin.at(i)));
-    return text;
-}
-
 // A decimal number as the console writes it: digits only, or with a leading minus if signed.
 std::optional<int> numberText(const QByteArray &text, bool isSigned)
 {
@@ -41,9 +28,7 @@ std::optional<int> numberText(const QByteArray &text, bool isSigned)
 std::optional<int> wideRangeText(const PlayerCommand &command, const QByteArray &text)
 {
     const std::optional<int> number = numberText(text, false);
-    const int lowest = command.dataMin.at(0) * 256 + command.dataMin.at(1);
-    const int highest = command.dataMax.at(0) * 256 + command.dataMax.at(1);
-    if (!number || *number < lowest || *number > highest)
+    if (!number || *number < command.wordMin() || *number > command.wordMax())
         return std::nullopt;
     return number;
 }
@@ -87,23 +72,31 @@ FrameRead EnvelopeFrameReader::read(const QByteArray &buffer, int position, bool
     return {FrameRead::Frame, frame};
 }
 
-bool EnvelopeFrameReader::readCommand(quint8 code, TextCursor &cursor, DecodedFrame &frame) const
+// A "cmd" or "get" message names its command by the text the catalogue stores for it.
+bool EnvelopeFrameReader::readNamed(quint8 code, bool request, TextCursor &cursor,
+                                    DecodedFrame &frame) const
 {
     const QByteArray name = cursor.text(longestText);
     if (cursor.stopped())
         return false;
     for (int index = 0; index < m_model.commands.size(); ++index) {
         const PlayerCommand &command = m_model.commands.at(index);
-        if (command.code != code || command.category == CommandCategory::Request ||
-            !holdsText(command) || storedText(command) != name)
+        if (command.code != code || (command.category == CommandCategory::Request) != request ||
+            !command.holdsText() || command.storedText() != name)
             continue;
         frame.commandIndex = index;
         frame.label = command.label;
         frame.category = command.category;
         frame.texts = {name};
-        return readArguments(command, cursor, frame);
+        return true;
     }
     return false;
+}
+
+bool EnvelopeFrameReader::readCommand(quint8 code, TextCursor &cursor, DecodedFrame &frame) const
+{
+    return readNamed(code, false, cursor, frame) &&
+           readArguments(m_model.commands.at(frame.commandIndex), cursor, frame);
 }
 
 bool EnvelopeFrameReader::readArguments(const PlayerCommand &command, TextCursor &cursor,
@@ -149,21 +142,7 @@ bool EnvelopeFrameReader::readArguments(const PlayerCommand &command, TextCursor
 
 bool EnvelopeFrameReader::readRequest(quint8 code, TextCursor &cursor, DecodedFrame &frame) const
 {
-    const QByteArray name = cursor.text(longestText);
-    if (cursor.stopped())
-        return false;
-    for (int index = 0; index < m_model.commands.size(); ++index) {
-        const PlayerCommand &command = m_model.commands.at(index);
-        if (command.code != code || command.category != CommandCategory::Request ||
-            !holdsText(command) || storedText(command) != name)
-            continue;
-        frame.commandIndex = index;
-        frame.label = command.label;
-        frame.category = command.category;
-        frame.texts = {name};
-        return true;
-    }
-    return false;
+    return readNamed(code, true, cursor, frame);
 }
 
 bool EnvelopeFrameReader::readSetting(quint8 code, TextCursor &cursor, DecodedFrame &frame) const
@@ -178,9 +157,8 @@ bool EnvelopeFrameReader::readSetting(quint8 code, TextCursor &cursor, DecodedFr
             command.dataMin.size() < 2)
             continue;
         const std::optional<int> level = numberText(frame.texts.at(1), true);
-        const int lowest = command.dataMin.at(0) * 256 + command.dataMin.at(1);
-        const int highest = command.dataMax.at(0) * 256 + command.dataMax.at(1);
-        if (!level || *level + volumeOffset < lowest || *level + volumeOffset > highest)
+        if (!level || *level + volumeOffset < command.wordMin() ||
+            *level + volumeOffset > command.wordMax())
             return false;
         frame.commandIndex = index;
         frame.label = command.label;

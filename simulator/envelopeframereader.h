@@ -17,6 +17,7 @@ public:
     FrameRead read(const QByteArray &buffer, int position, bool atEnd) const override;
 
 private:
+    bool readNamed(quint8 code, bool request, TextCursor &cursor, DecodedFrame &frame) const;
     bool readCommand(quint8 code, TextCursor &cursor, DecodedFrame &frame) const;
     bool readRequest(quint8 code, TextCursor &cursor, DecodedFrame &frame) const;
     bool readSetting(quint8 code, TextCursor &cursor, DecodedFrame &frame) const;

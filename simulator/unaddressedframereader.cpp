@@ -7,10 +7,7 @@ UnaddressedFrameReader::UnaddressedFrameReader(const PlayerModel &model)
 FrameRead UnaddressedFrameReader::read(const QByteArray &buffer, int position, bool atEnd) const
 {
     const quint8 code = static_cast<quint8>(buffer.at(position));
-    const QVector<int> &candidates = m_matcher.candidates(code);
-    int longest = -1;
-    for (int index : candidates)
-        longest = qMax(longest, m_matcher.dataLength(index));
+    const int longest = m_matcher.longestDataLength(code);
     if (longest < 0)
         return {};
 
@@ -20,7 +17,7 @@ FrameRead UnaddressedFrameReader::read(const QByteArray &buffer, int position, b
     for (int length = qMin(available, longest); length >= 0; --length) {
         // A view into the buffer: most positions of a garbled stream match nothing.
         const QByteArray data = QByteArray::fromRawData(buffer.constData() + position + 1, length);
-        for (int index : candidates) {
+        for (int index : m_matcher.candidates(code)) {
             DecodedFrame frame;
             if (m_matcher.dataLength(index) != length || !m_matcher.match(index, code, data, frame))
                 continue;

@@ -2,7 +2,7 @@
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"
-#include "testtable.h"
+#include "renderingtable.h"
 #include "windowdriver.h"
 
 #include <QRadioButton>
@@ -36,25 +36,15 @@ private slots:
 // The table of tst_receivedtext, each step one read of the window's serial port.
 void tst_Receive::rendering_data()
 {
-    QTest::addColumn<QStringList>("steps");
-    // What the area shows at the end: what the steps added since the last Clear.
-    QTest::addColumn<QString>("shown");
-
-    TestTable table(QStringLiteral("receive/rendering.txt"), 3);
-    QVERIFY2(table.holds(26), table.problem());
-    for (const QStringList &row : table.rows()) {
-        const QStringList steps = row.at(1).split(' ', Qt::SkipEmptyParts);
-        const QStringList texts = quotedTexts(row.at(2));
-        QVERIFY2(steps.size() == texts.size(), qPrintable(row.at(0)));
-        QTest::newRow(qPrintable(row.at(0)))
-            << steps << QStringList(texts.mid(steps.lastIndexOf("clear") + 1)).join(QString());
-    }
+    addRenderingRows();
 }
 
 void tst_Receive::rendering()
 {
     QFETCH(QStringList, steps);
-    QFETCH(QString, shown);
+    QFETCH(QStringList, expected);
+    // What the area shows at the end: what the steps added since the last Clear.
+    const QString shown = QStringList(expected.mid(steps.lastIndexOf("clear") + 1)).join(QString());
 
     MainWindow window;
     LinkedDevice device(window, 0);

@@ -1,5 +1,5 @@
 #include "receive/receivedtext.h"
-#include "testtable.h"
+#include "renderingtable.h"
 
 #include <QtTest>
 
@@ -15,18 +15,7 @@ private slots:
 // The same table drives tst_receive, through the window and a real serial link.
 void TestReceivedText::render_data()
 {
-    QTest::addColumn<QStringList>("steps");
-    // The text each step appends; a Clear appends nothing.
-    QTest::addColumn<QStringList>("expected");
-
-    TestTable table(QStringLiteral("receive/rendering.txt"), 3);
-    QVERIFY2(table.holds(26), table.problem());
-    for (const QStringList &row : table.rows()) {
-        const QStringList steps = row.at(1).split(' ', Qt::SkipEmptyParts);
-        const QStringList texts = quotedTexts(row.at(2));
-        QVERIFY2(steps.size() == texts.size(), qPrintable(row.at(0)));
-        QTest::newRow(qPrintable(row.at(0))) << steps << texts;
-    }
+    addRenderingRows();
 }
 
 void TestReceivedText::render()

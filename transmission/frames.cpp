@@ -10,20 +10,6 @@ void appendText(ByteList &data, const QByteArray &text)
         data.append(static_cast<quint8>(c));
 }
 
-// The text that follows the two numeric parameter positions of an on-demand command.
-QByteArray storedText(const ByteList &bytes)
-{
-    QByteArray text;
-    for (int i = 2; i < bytes.size(); ++i)
-        text.append(static_cast<char>(bytes.at(i)));
-    return text;
-}
-
-bool holdsText(const PlayerCommand &command)
-{
-    return command.dataMin.size() >= 3 && command.dataMax.size() >= 3;
-}
-
 QString byteText(int value, bool decimal)
 {
     return decimal ? QString::number(value)
@@ -104,8 +90,8 @@ ByteList commandData(const PlayerModel &model, const PlayerCommand &command)
 {
     if (!model.isOnDemand())
         return command.dataMin;
-    if (command.code == 4 && holdsText(command))
-        return textEnvelope("cmd", {storedText(command.dataMin)});
+    if (command.code == 4 && command.holdsText())
+        return textEnvelope("cmd", {command.storedText()});
     return {};
 }
 
@@ -175,8 +161,8 @@ ByteList requestData(const PlayerModel &model, const PlayerCommand &request)
 {
     if (!model.isOnDemand())
         return request.dataMin;
-    if (holdsText(request))
-        return textEnvelope("get", {storedText(request.dataMin)});
+    if (request.holdsText())
+        return textEnvelope("get", {request.storedText()});
     return {};
 }
 
@@ -224,7 +210,7 @@ ByteList launchData(const PlayerModel &model, const PlayerCommand &source,
         return data;
     }
 
-    if (!holdsText(source))
+    if (!source.holdsText())
         return {};
     QByteArray number;
     switch (source.category) {
@@ -240,7 +226,7 @@ ByteList launchData(const PlayerModel &model, const PlayerCommand &source,
     default:
         break;
     }
-    return textEnvelope("cmd", {storedText(source.dataMin), number, QByteArrayLiteral("0")});
+    return textEnvelope("cmd", {source.storedText(), number, QByteArrayLiteral("0")});
 }
 
 ByteList relayData(const PlayerCommand &relay, const QVector<bool> &checked)

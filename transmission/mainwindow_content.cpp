@@ -4,16 +4,6 @@
 #include "transmission/frames.h"
 #include "ui_mainwindow.h"
 
-namespace {
-// Fills a number list from a 16-bit big-endian range held in bytes `high` and `high + 1`.
-void fillWordRange(QComboBox *list, const PlayerCommand &command, int high)
-{
-    list->addItems(numberEntries(command.dataMin.at(high) * 256 + command.dataMin.at(high + 1),
-                                 command.dataMax.at(high) * 256 + command.dataMax.at(high + 1),
-                                 true));
-}
-} // namespace
-
 void MainWindow::on_comboBox_Source_Of_Playback_activated(int index)
 {
     updateSourceOfPlayback(index);
@@ -35,17 +25,19 @@ void MainWindow::updateSourceOfPlayback(int index)
         model ? model->commandByLabel(ui->comboBox_Source_Of_Playback->currentText()) : nullptr;
     if (!source || source->dataMin.size() < 3 || source->dataMax.size() < 3)
         return;
+    // References and presets alike: the 16-bit range of bytes 0 and 1.
+    const QStringList references = numberEntries(source->wordMin(), source->wordMax(), true);
     switch (source->category) {
     case CommandCategory::ContentFolderOption:
-        fillWordRange(ui->comboBox_Ref_Of_Playback, *source, 0);
+        ui->comboBox_Ref_Of_Playback->addItems(references);
         ui->comboBox_Option_Of_Playback->addItems(
             numberEntries(source->dataMin.at(2), source->dataMax.at(2), true));
         break;
     case CommandCategory::Webradio:
-        fillWordRange(ui->comboBox_Webradio_Ref_Of_Playback, *source, 0);
+        ui->comboBox_Webradio_Ref_Of_Playback->addItems(references);
         break;
     case CommandCategory::ContentFolder:
-        fillWordRange(ui->comboBox_Ref_Of_Playback, *source, 0);
+        ui->comboBox_Ref_Of_Playback->addItems(references);
         break;
     default:
         break;
