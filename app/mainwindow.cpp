@@ -42,11 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     onSocketConnected();
     connectLinkSignals();
     createShortcuts();
-    // Only the configuration can have checked it by now; the window is not shown yet. The
-    // on-demand model has no Connect step (its box is hidden): each command connects for itself.
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    if (ui->checkBox_Auto_connection->isChecked() && model && !model->isOnDemand())
-        on_pushButton_Connect_clicked();
+    autoConnect();
 }
 
 MainWindow::~MainWindow()
@@ -74,6 +70,7 @@ void MainWindow::setDefaultDisplayState()
     sentBytesInHex = true;
     ui->radioButton_Data_ASCII->setChecked(true);
     ui->label_Bytes_Sended->setText(QString());
+    ui->label_Sent_State->hide();
     if (ui->comboBox_Player->count() > 0)
         ui->comboBox_Player->setCurrentIndex(0);
 }

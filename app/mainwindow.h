@@ -8,10 +8,13 @@
 #include <memory>
 
 class QIODevice;
+class QTimer;
+struct Control;
 struct PlayerCommand;
 struct PlayerModel;
 struct ReceiveDecoderState;
 using ByteList = QVector<quint8>;
+enum class SendState;
 
 namespace Ui {
 class MainWindow;
@@ -107,15 +110,21 @@ private:
     bool connectTcpLink();
     void connectSocket(const QString &host, quint16 port);
     void showConnectingState();
+    void onConnectTimeout();
     void disconnectLinks();
     void closeSocket();
+    void endLinkWithError(const QString &title, const QString &message);
+    void autoConnect();
 
     // transmission/
     void sendCommand(quint8 code, ByteList data);
     void writeFrame(quint8 idByte, quint8 code, const ByteList &data);
     void showBytesSent(quint8 idByte, quint8 code, const ByteList &data);
-    bool findCommandByCategory(int category, quint8 &code, ByteList &data) const;
-    void sendCommandOfCategory(int category);
+    void onLinkBytesWritten(QIODevice *link, qint64 bytes);
+    void settleSentFrame();
+    void showSendState(SendState state);
+    void sendControl(const Control &control);
+    void sendButton(int category);
     void playFolder(int folder);
     void showVolumeValue();
     void updateSourceOfPlayback(int index);
@@ -132,6 +141,14 @@ private:
     void createShortcuts();
 
     std::unique_ptr<Ui::MainWindow> ui;
+    // Gives up on a connection that the device never answers.
+    QTimer *connectTimer = nullptr;
+    // While a link error box is open, a further failure only closes the link.
+    bool linkErrorBoxOpen = false;
+    // The link that carries the last frame shown, and how many of its queued bytes must still
+    // leave before that frame is out; a link that closes first did not send it.
+    QIODevice *frameLink = nullptr;
+    qint64 frameBytesLeft = 0;
     // Empty until the data directory is known: the file beside the executable then.
     QString configFilePath;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -25,10 +26,18 @@ QString configurationPath(const QString &path)
 
 ParsedConfiguration readConfigurationFile(const QString &path)
 {
+    // Only a small regular file can be ours: a FIFO would block the start, a device or a huge
+    // file would be read without end. Anything else reads as damaged, and the defaults stand.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > maxConfigurationFileSize)
+        return ParsedConfiguration();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ParsedConfiguration();
-    return parseConfiguration(file.readAll());
+    const QByteArray content = file.read(maxConfigurationFileSize + 1);
+    if (content.size() > maxConfigurationFileSize)
+        return ParsedConfiguration();
+    return parseConfiguration(content);
 }
 
 bool writeConfigurationFile(const QString &path, const QByteArray &content)

@@ -13,7 +13,11 @@ QString configurationFileName();
 // The path itself, or for an empty one the configuration file beside the executable.
 QString configurationPath(const QString &path);
 
-// A file that is missing or cannot be read is not accepted.
+// The file holds 24 short lines; a larger one is damaged.
+constexpr qint64 maxConfigurationFileSize = 64 * 1024;
+
+// A file that is missing, cannot be read, is not a regular file or is larger than the bound is
+// not accepted.
 ParsedConfiguration readConfigurationFile(const QString &path);
 
 // The previous file is replaced only once the new content is completely written, so that a

@@ -27,6 +27,14 @@ QString hostText(int first, int second, int third, int fourth)
         .join(QLatin1Char('.'));
 }
 
+QString serialDevicePath(const QString &portName)
+{
+    if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./")) ||
+        portName.startsWith(QLatin1String("../")))
+        return portName;
+    return QStringLiteral("/dev/") + portName;
+}
+
 const char *serialErrorSource(int error)
 {
     static const char *const texts[] = {

@@ -6,8 +6,17 @@
 // then not opened.
 int acceptedBaudRate(int rate);
 
+// How long a device may take to accept a connection. On a local network it answers in
+// milliseconds; an address where nothing answers would otherwise keep the window waiting for
+// about a minute.
+constexpr int connectTimeoutMs = 5000;
+
 // The device address as the socket is given it: four decimal bytes without padding.
 QString hostText(int first, int second, int third, int fourth);
+
+// Where the system keeps the device of a serial port name: a path as it is, else the name in
+// the device directory.
+QString serialDevicePath(const QString &portName);
 
 // The untranslated text of a serial port error value (QSerialPort::SerialPortError), in the
 // window's translation context.

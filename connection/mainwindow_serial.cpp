@@ -72,15 +72,13 @@ void MainWindow::closeSerialPort()
 }
 
 // A removed adapter reports a resource error; a pseudo-terminal whose other side went away
-// reports a read error on every pass of the event loop. Either way the device is gone: close
-// the port first, so the box is shown once and nothing spins while it is open.
+// reports a read error on every pass of the event loop; a write that fails leaves the line in
+// doubt. Each ends the link: it is closed before the box, so the box is shown once.
 void MainWindow::onSerialPortError(QSerialPort::SerialPortError error)
 {
     if (!serialPort->isOpen() ||
-        (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+        (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+         error != QSerialPort::WriteError))
         return;
-    const QString message = serialErrorMessage();
-    closeSerialPort();
-    showSerialError(message);
-    disconnectLinks();
+    endLinkWithError(tr("Serial port error"), serialErrorMessage());
 }

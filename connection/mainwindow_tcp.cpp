@@ -8,6 +8,7 @@
 
 #include <QMessageBox>
 #include <QTcpSocket>
+#include <QTimer>
 
 bool MainWindow::connectTcpLink()
 {
@@ -25,30 +26,40 @@ void MainWindow::connectSocket(const QString &host, quint16 port)
     if (tcpSocket->isOpen())
         return;
     tcpDecoder.reset();
+    connectTimer->start(connectTimeoutMs);
     tcpSocket->connectToHost(host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
 }
 
+// Disconnect stays usable: it cancels the attempt, so that a mistyped address can be mended.
 void MainWindow::showConnectingState()
 {
     setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
-                   ui->pushButton_Connect, ui->pushButton_Disconnect, ui->frame_Commands},
+                   ui->pushButton_Connect, ui->frame_Commands},
                   false);
+    ui->pushButton_Disconnect->setEnabled(true);
     ui->label_Connection_Message->show();
+}
+
+void MainWindow::onConnectTimeout()
+{
+    if (tcpSocket->state() == QAbstractSocket::ConnectedState || !tcpSocket->isOpen())
+        return;
+    endLinkWithError(tr("TCP/IP error"), tr("An TCP/IP error has occurred!") + QLatin1Char('\n') +
+                                             tr("The player did not answer within %n second(s).",
+                                                nullptr, connectTimeoutMs / 1000));
 }
 
 void MainWindow::onSocketError(QAbstractSocket::SocketError error)
 {
+    const QString message =
+        tr("An TCP/IP error has occurred!") + QLatin1Char('\n') + tcpSocket->errorString();
     // The on-demand device closes the connection after each exchange: that is its normal end.
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     if (error == QAbstractSocket::RemoteHostClosedError && model && model->protocol == 1) {
         disconnectLinks();
         return;
     }
-    QMessageBox::critical(this, tr("TCP/IP error"),
-                          tr("An TCP/IP error has occurred!") + QLatin1Char('\n') +
-                              tcpSocket->errorString(),
-                          QMessageBox::Ok, QMessageBox::NoButton);
-    disconnectLinks();
+    endLinkWithError(tr("TCP/IP error"), message);
 }
 
 void MainWindow::on_pushButton_Disconnect_clicked()
@@ -63,8 +74,10 @@ void MainWindow::onSocketDisconnected()
 
 void MainWindow::disconnectLinks()
 {
+    connectTimer->stop();
     closeSerialPort();
     closeSocket();
+    settleSentFrame();
     onSocketConnected();
 }
 
@@ -75,4 +88,18 @@ void MainWindow::closeSocket()
     tcpSocket->disconnectFromHost();
     tcpSocket->close();
     tcpSocket->abort();
+}
+
+// The link is closed before the user is told: a modal box runs its own event loop, in which a
+// link still open would fail again and again with the frames it holds. A failure that arrives
+// while a box is open only closes its link.
+void MainWindow::endLinkWithError(const QString &title, const QString &message)
+{
+    tcpSocket->abort();
+    disconnectLinks();
+    if (linkErrorBoxOpen)
+        return;
+    linkErrorBoxOpen = true;
+    QMessageBox::critical(this, title, message, QMessageBox::Ok, QMessageBox::NoButton);
+    linkErrorBoxOpen = false;
 }

@@ -1,4 +1,5 @@
 #include "connection/modelpanels.h"
+#include "catalogue/folders.h"
 
 CommandPanel panelOfCategory(int category)
 {
@@ -85,18 +86,9 @@ int defaultBaudRateEntry(const PlayerModel &model)
 QStringList folderEntries(const PlayerCommand &folder, int banks)
 {
     QStringList entries;
-    if (folder.dataMin.isEmpty() || folder.dataMax.isEmpty())
-        return entries;
-    const int first = folder.dataMin.at(0);
-    const int last = folder.dataMax.at(0);
-    const int perBank = last - first + 1;
-    for (int bank = 1; bank <= banks; ++bank) {
-        for (int value = first; value <= last; ++value) {
-            const int number = perBank * (bank - 1) + value;
-            if (number <= 999)
-                entries.append(paddedNumber(number));
-        }
-    }
+    const QVector<int> numbers = folderNumbers(folder, banks);
+    for (int number : numbers)
+        entries.append(paddedNumber(number));
     return entries;
 }
 

@@ -4,12 +4,6 @@
 
 namespace {
 
-void appendText(ByteList &data, const QByteArray &text)
-{
-    for (char c : text)
-        data.append(static_cast<quint8>(c));
-}
-
 QString byteText(int value, bool decimal)
 {
     return decimal ? QString::number(value)
@@ -95,66 +89,20 @@ ByteList commandData(const PlayerModel &model, const PlayerCommand &command)
     return {};
 }
 
-ByteList textEnvelope(const QByteArray &verb, const QList<QByteArray> &texts)
+ByteList zeroTerminated(const QList<QByteArray> &texts)
 {
-    ByteList data{0x00, 0x00, 0x00};
-    appendText(data, verb);
-    data.append(0x00);
+    ByteList data;
     for (const QByteArray &text : texts) {
-        appendText(data, text);
+        for (char c : text)
+            data.append(static_cast<quint8>(c));
         data.append(0x00);
     }
     return data;
 }
 
-void appendPlaybackTrailer(const PlayerModel &model, int category, ByteList &data)
+ByteList textEnvelope(const QByteArray &verb, const QList<QByteArray> &texts)
 {
-    if (!model.isOnDemand())
-        return;
-    switch (category) {
-    case CommandCategory::PreviousFile:
-    case CommandCategory::Play:
-    case CommandCategory::Stop:
-    case CommandCategory::NextFile:
-        for (int i = 0; i < 2; ++i) {
-            appendText(data, "255");
-            data.append(0x00);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void placeFolder(int folder, quint8 &code, ByteList &data)
-{
-    const int bank = folder / 128;
-    code = static_cast<quint8>(code + 16 * bank);
-    if (!data.isEmpty())
-        data[0] = static_cast<quint8>(folder - 128 * bank);
-}
-
-bool buildVolume(const PlayerModel &model, quint8 valueByte, quint8 &code, ByteList &data)
-{
-    const PlayerCommand *command = model.commandOfCategory(CommandCategory::Volume);
-    if (!command)
-        return false;
-    code = command->code;
-    data += command->dataMin;
-    if (model.protocol == 0) {
-        if (!data.isEmpty())
-            data[0] = valueByte;
-    } else if (data.size() >= 2) {
-        if (!model.isOnDemand()) {
-            placeBigEndian(data, valueByte);
-        } else {
-            // The device's own volume scale runs from -64 to 0.
-            data = code == 3 ? textEnvelope("set", {QByteArrayLiteral("VolumeLocalMusic"),
-                                                    QByteArray::number(int(valueByte) - 64)})
-                             : ByteList();
-        }
-    }
-    return true;
+    return ByteList{0x00, 0x00, 0x00} + zeroTerminated(QList<QByteArray>{verb} + texts);
 }
 
 ByteList requestData(const PlayerModel &model, const PlayerCommand &request)

@@ -26,20 +26,12 @@ QString convertFrameText(const QString &text, bool toDecimal);
 // the on-demand model the "cmd" text envelope of a code-4 command (nothing otherwise).
 ByteList commandData(const PlayerModel &model, const PlayerCommand &command);
 
+// Each text followed by one 00 byte.
+ByteList zeroTerminated(const QList<QByteArray> &texts);
+
 // The on-demand model's text envelope: 00 00 00, the verb ("cmd", "get", "set"), 00, then
 // the given texts each followed by 00.
 ByteList textEnvelope(const QByteArray &verb, const QList<QByteArray> &texts);
-
-// The trailer that the on-demand model's playback commands carry.
-void appendPlaybackTrailer(const PlayerModel &model, int category, ByteList &data);
-
-// Folder N as code and data: the bank (N / 128) goes into the upper four bits of the code,
-// the number within the bank replaces data byte 0.
-void placeFolder(int folder, quint8 &code, ByteList &data);
-
-// The volume command of the model with the value byte placed by family; false when the
-// model has no volume command.
-bool buildVolume(const PlayerModel &model, quint8 valueByte, quint8 &code, ByteList &data);
 
 // The data of a request: the stored bytes, or the "get" envelope for the on-demand model.
 ByteList requestData(const PlayerModel &model, const PlayerCommand &request);

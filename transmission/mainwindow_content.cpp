@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "catalogue/catalogueaccess.h"
 #include "connection/modelpanels.h"
-#include "transmission/frames.h"
+#include "transmission/controlframe.h"
 #include "ui_mainwindow.h"
 
 void MainWindow::on_comboBox_Source_Of_Playback_activated(int index)
@@ -50,29 +50,21 @@ void MainWindow::updateSourceOfPlayback(int index)
 
 void MainWindow::on_pushButton_Launch_Playback_clicked()
 {
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    const PlayerCommand *source =
-        model ? model->commandByLabel(ui->comboBox_Source_Of_Playback->currentText()) : nullptr;
-    if (!source)
-        return;
-    const LaunchChoice choice{ui->comboBox_Ref_Of_Playback->currentText().toInt(),
-                              ui->comboBox_Option_Of_Playback->currentText().toInt(),
-                              ui->comboBox_Webradio_Ref_Of_Playback->currentText().toInt()};
-    const ByteList data = launchData(*model, *source, choice);
-    if (!data.isEmpty())
-        sendCommand(source->code, data);
+    Control control =
+        entryControl(ControlKind::Launch, ui->comboBox_Source_Of_Playback->currentText());
+    control.launch = {ui->comboBox_Ref_Of_Playback->currentText().toInt(),
+                      ui->comboBox_Option_Of_Playback->currentText().toInt(),
+                      ui->comboBox_Webradio_Ref_Of_Playback->currentText().toInt()};
+    sendControl(control);
 }
 
 void MainWindow::on_pushButton_Relay_Command_clicked()
 {
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    const PlayerCommand *relay = model ? model->commandOfCategory(CommandCategory::Relay) : nullptr;
-    if (!relay)
-        return;
-    const QVector<bool> checked = {
-        ui->checkBox_Relay_1->isChecked(), ui->checkBox_Relay_2->isChecked(),
-        ui->checkBox_Relay_3->isChecked(), ui->checkBox_Relay_4->isChecked(),
-        ui->checkBox_Relay_5->isChecked(), ui->checkBox_Relay_6->isChecked(),
-        ui->checkBox_Relay_7->isChecked(), ui->checkBox_Relay_8->isChecked()};
-    sendCommand(relay->code, relayData(*relay, checked));
+    Control control;
+    control.kind = ControlKind::Relay;
+    control.relays = {ui->checkBox_Relay_1->isChecked(), ui->checkBox_Relay_2->isChecked(),
+                      ui->checkBox_Relay_3->isChecked(), ui->checkBox_Relay_4->isChecked(),
+                      ui->checkBox_Relay_5->isChecked(), ui->checkBox_Relay_6->isChecked(),
+                      ui->checkBox_Relay_7->isChecked(), ui->checkBox_Relay_8->isChecked()};
+    sendControl(control);
 }

@@ -1,71 +1,60 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "transmission/frames.h"
+#include "transmission/controlframe.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::sendCommandOfCategory(int category)
+void MainWindow::sendButton(int category)
 {
-    quint8 code = 0;
-    ByteList data;
-    if (!findCommandByCategory(category, code, data))
-        return;
-    appendPlaybackTrailer(*selectedModel(ui->comboBox_Player), category, data);
-    sendCommand(code, data);
+    sendControl(buttonControl(category));
 }
 
 void MainWindow::on_pushButton_Previous_Folder_clicked()
 {
-    sendCommandOfCategory(CommandCategory::PreviousFolder);
+    sendButton(CommandCategory::PreviousFolder);
 }
 
 void MainWindow::on_pushButton_Previous_File_clicked()
 {
-    sendCommandOfCategory(CommandCategory::PreviousFile);
+    sendButton(CommandCategory::PreviousFile);
 }
 
 void MainWindow::on_pushButton_Play_clicked()
 {
-    sendCommandOfCategory(CommandCategory::Play);
+    sendButton(CommandCategory::Play);
 }
 
 void MainWindow::on_pushButton_Stop_clicked()
 {
-    sendCommandOfCategory(CommandCategory::Stop);
+    sendButton(CommandCategory::Stop);
 }
 
 void MainWindow::on_pushButton_Pause_clicked()
 {
-    sendCommandOfCategory(CommandCategory::Pause);
+    sendButton(CommandCategory::Pause);
 }
 
 void MainWindow::on_pushButton_Next_Folder_clicked()
 {
-    sendCommandOfCategory(CommandCategory::NextFolder);
+    sendButton(CommandCategory::NextFolder);
 }
 
 void MainWindow::on_pushButton_Next_File_clicked()
 {
-    sendCommandOfCategory(CommandCategory::NextFile);
+    sendButton(CommandCategory::NextFile);
 }
 
 void MainWindow::on_pushButton_Standby_Wakeup_clicked()
 {
-    sendCommandOfCategory(CommandCategory::StandbyWakeup);
+    sendButton(CommandCategory::StandbyWakeup);
 }
 
 void MainWindow::on_pushButton_Volume_Mute_Unmute_clicked()
 {
-    sendCommandOfCategory(CommandCategory::MuteToggle);
+    sendButton(CommandCategory::MuteToggle);
 }
 
 void MainWindow::playFolder(int folder)
 {
-    quint8 code = 0;
-    ByteList data;
-    if (!findCommandByCategory(CommandCategory::Folder, code, data))
-        return;
-    placeFolder(folder, code, data);
-    sendCommand(code, data);
+    sendControl(numberControl(ControlKind::Folder, folder));
 }
 
 void MainWindow::on_pushButton_Folder_clicked()
@@ -116,23 +105,14 @@ void MainWindow::Play_Folder_009()
 
 void MainWindow::on_pushButton_Change_ID_clicked()
 {
-    quint8 code = 0;
-    ByteList data;
-    if (!findCommandByCategory(CommandCategory::ChangeId, code, data) || data.isEmpty())
-        return;
-    data[0] = quint8(ui->comboBox_Change_ID->currentText().toInt());
-    sendCommand(code, data);
+    sendControl(
+        numberControl(ControlKind::ChangeId, ui->comboBox_Change_ID->currentText().toInt()));
 }
 
+// The volume sent is the slider's value itself: its range is the command's range.
 void MainWindow::on_horizontalSlider_Volume_valueChanged(int value)
 {
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    const quint8 valueByte = quint8(ui->horizontalSlider_Volume->minimum() + value);
-    quint8 code = 0;
-    ByteList data;
-    if (!model || !buildVolume(*model, valueByte, code, data))
-        return;
-    sendCommand(code, data);
+    sendControl(numberControl(ControlKind::Volume, value));
     showVolumeValue();
 }
 

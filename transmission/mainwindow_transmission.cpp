@@ -1,10 +1,11 @@
 #include "app/mainwindow.h"
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
-#include "transmission/frames.h"
+#include "transmission/controlframe.h"
 #include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
 
+#include <QLabel>
 #include <QSerialPort>
 #include <QTcpSocket>
 
@@ -19,24 +20,32 @@ void MainWindow::sendCommand(quint8 code, ByteList data)
         idByteFor(ui->comboBox_ID->currentText(), ui->comboBox_ID->currentIndex() >= 0);
     writeFrame(idByte, code, data);
     showBytesSent(idByte, code, data);
+    showSendState(frameLink ? SendState::Waiting : SendState::NotSent);
 }
 
 void MainWindow::writeFrame(quint8 idByte, quint8 code, const ByteList &data)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     const QByteArray frame = assembleFrame(model->protocol, idByte, code, data);
+    frameLink = nullptr;
+    frameBytesLeft = 0;
+    QIODevice *link = nullptr;
     if (serialPort->isOpen())
-        serialPort->write(frame);
-    // The on-demand device closes its connection after each exchange, so a closed socket
-    // is opened again; an open one already carries the frame (sent once, never twice).
-    if (tcpSocket->isOpen()) {
-        tcpSocket->write(frame);
-    } else if (model->isOnDemand() && connectTcpLink() && tcpSocket->isOpen()) {
-        tcpSocket->write(frame);
-        // The socket keeps the frame until it is connected; meanwhile the settings are frozen,
-        // as for any open link, so that no second link can be opened beside it.
-        onSocketConnected();
+        link = serialPort;
+    else if (tcpSocket->isOpen())
+        link = tcpSocket;
+    // The on-demand device closes its connection after each exchange, so a closed socket is
+    // opened again; one still open carries the frame as it is (sent once, never twice).
+    else if (model->isOnDemand() && connectTcpLink() && tcpSocket->isOpen())
+        link = tcpSocket;
+    if (link && link->write(frame) == frame.size()) {
+        frameLink = link;
+        frameBytesLeft = link->bytesToWrite();
     }
+    // The socket keeps the frame until it is connected; meanwhile the settings are frozen, as
+    // for any open link, so that no second link can be opened beside it.
+    if (link == tcpSocket && model->isOnDemand())
+        onSocketConnected();
 }
 
 void MainWindow::showBytesSent(quint8 idByte, quint8 code, const ByteList &data)
@@ -46,15 +55,51 @@ void MainWindow::showBytesSent(quint8 idByte, quint8 code, const ByteList &data)
         frameText(model->protocol, idByte, code, data, ui->radioButton_Sent_Dec->isChecked()));
 }
 
-bool MainWindow::findCommandByCategory(int category, quint8 &code, ByteList &data) const
+// Counts down the bytes queued before and with the last frame as its link writes them out.
+void MainWindow::onLinkBytesWritten(QIODevice *link, qint64 bytes)
+{
+    if (link != frameLink || frameBytesLeft <= 0)
+        return;
+    frameBytesLeft -= bytes;
+    if (frameBytesLeft <= 0)
+        showSendState(SendState::Sent);
+}
+
+// Run once the links are closed: what had not left by then never will.
+void MainWindow::settleSentFrame()
+{
+    if (frameBytesLeft > 0)
+        showSendState(SendState::NotSent);
+    frameLink = nullptr;
+    frameBytesLeft = 0;
+}
+
+void MainWindow::showSendState(SendState state)
+{
+    QFont font = ui->label_Bytes_Sended->font();
+    font.setStrikeOut(state == SendState::NotSent);
+    ui->label_Bytes_Sended->setFont(font);
+
+    QLabel *label = ui->label_Sent_State;
+    const bool connecting = state == SendState::Waiting && frameLink == tcpSocket &&
+                            tcpSocket->state() != QAbstractSocket::ConnectedState;
+    if (state == SendState::NotSent) {
+        label->setText(tr("Not sent"));
+        label->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    } else if (connecting) {
+        label->setText(tr("Waiting for the connection..."));
+        label->setStyleSheet(QString());
+    }
+    label->setVisible(state == SendState::NotSent || connecting);
+}
+
+// Every command control ends here: the frame comes from what the control holds, for the model
+// chosen now.
+void MainWindow::sendControl(const Control &control)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    const PlayerCommand *command = model ? model->commandOfCategory(category) : nullptr;
-    if (!command)
-        return false;
-    code = command->code;
-    data += commandData(*model, *command);
-    return true;
+    if (const auto frame = model ? frameFor(*model, control) : std::nullopt)
+        sendCommand(frame->code, frame->data);
 }
 
 void MainWindow::on_radioButton_Sent_Hex_clicked()
