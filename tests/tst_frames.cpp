@@ -1,14 +1,17 @@
+#include "catalogue/folders.h"
 #include "catalogue/playercatalogue.h"
 #include "examplemodels.h"
 #include "testtable.h"
-#include "transmission/frames.h"
+#include "transmission/controlframe.h"
 
 #include <QtTest>
 
-// The builders byte for byte: every frame example (the same table that the simulator's decoder
-// reads), the edges of the ID byte and the clock, relay sums, odd texts for the base conversion,
-// and the conversion of every model's frames both ways. tst_transmission sends the examples
-// through the real slots and a real link.
+// Every frame example (the table that the simulator's decoder reads too), the edges of the ID
+// byte, the clock and the relays, the base conversion, and the volume and folder rules on
+// ranges that do not start at 0.
+Q_DECLARE_METATYPE(Control)
+Q_DECLARE_METATYPE(PlayerCommand)
+
 class tst_Frames : public QObject
 {
     Q_OBJECT
@@ -24,7 +27,10 @@ private slots:
     void relayBits();
     void baseConversion_data();
     void baseConversion();
-    void baseConversionRoundTrip();
+    void everyCommandFitsItsLayout();
+    void rangesNotFromZero_data();
+    void rangesNotFromZero();
+    void folderNumberingRoundTrip();
 };
 
 namespace {
@@ -39,9 +45,8 @@ int numberAfter(const QStringList &parts, const QString &key)
     return 0;
 }
 
-// Builds code and data as the window's control named by `action` does.
-bool build(const PlayerModel &model, const QStringList &parts, const ClockReading &clock,
-           quint8 &code, ByteList &data)
+// The control that a "built by" cell of the example table names.
+Control controlOf(const QStringList &parts, const ClockReading &clock)
 {
     static const QHash<QString, int> buttons = {
         {"Play", CommandCategory::Play},
@@ -55,45 +60,36 @@ bool build(const PlayerModel &model, const QStringList &parts, const ClockReadin
         {"MuteToggle", CommandCategory::MuteToggle},
     };
     const QString action = parts.first();
+    const QString word = action.section(QLatin1Char(' '), 0, 0);
     const QString argument = action.section(QLatin1Char(' '), 1);
-    const PlayerCommand *command = nullptr;
-    if (buttons.contains(action)) {
-        command = model.commandOfCategory(buttons.value(action));
-        data = command ? commandData(model, *command) : ByteList();
-        appendPlaybackTrailer(model, buttons.value(action), data);
-    } else if (action.startsWith("folder ")) {
-        command = model.commandOfCategory(CommandCategory::Folder);
-        data = command ? command->dataMin : ByteList();
-        code = command ? command->code : 0;
-        placeFolder(argument.toInt(), code, data);
-        return command;
-    } else if (action.startsWith("volume ")) {
-        return buildVolume(model, quint8(argument.toInt()), code, data);
-    } else if (action.startsWith("change id ")) {
-        command = model.commandOfCategory(CommandCategory::ChangeId);
-        data = command ? command->dataMin : ByteList();
-        if (command)
-            data[0] = quint8(action.section(QLatin1Char(' '), 2).toInt());
-    } else if (action.startsWith("request ")) {
-        command = model.commandByLabel(argument, CommandCategory::Request);
-        data = command ? requestData(model, *command) : ByteList();
-    } else if (action.startsWith("other ")) {
-        command = model.commandByLabel(argument);
-        data = command ? otherCommandData(*command, clock) : ByteList();
-    } else if (action.startsWith("launch ")) {
-        command = model.commandByLabel(argument);
-        const LaunchChoice choice{numberAfter(parts, "reference"), numberAfter(parts, "option"),
-                                  numberAfter(parts, "preset")};
-        data = command ? launchData(model, *command, choice) : ByteList();
-    } else if (action.startsWith("relays ")) {
-        command = model.commandOfCategory(CommandCategory::Relay);
-        QVector<bool> checked(8, false);
+    static const QHash<QString, ControlKind> numbered = {{"folder", ControlKind::Folder},
+                                                         {"volume", ControlKind::Volume}};
+    static const QHash<QString, ControlKind> listed = {{"request", ControlKind::Request},
+                                                       {"other", ControlKind::OtherCommand},
+                                                       {"launch", ControlKind::Launch}};
+    Control control = buttonControl(buttons.value(action));
+    if (numbered.contains(word))
+        control = numberControl(numbered.value(word), argument.toInt());
+    else if (action.startsWith("change id "))
+        control = numberControl(ControlKind::ChangeId, action.section(QLatin1Char(' '), 2).toInt());
+    else if (listed.contains(word))
+        control = entryControl(listed.value(word), argument);
+    control.clock = clock;
+    control.launch = {numberAfter(parts, "reference"), numberAfter(parts, "option"),
+                      numberAfter(parts, "preset")};
+    if (word == "relays") {
+        control.kind = ControlKind::Relay;
+        control.relays = QVector<bool>(8, false);
         for (const QString &relay : argument.split(QLatin1Char(' ')))
-            checked[relay.toInt() - 1] = true;
-        data = command ? relayData(*command, checked) : ByteList();
+            control.relays[relay.toInt() - 1] = true;
     }
-    code = command ? command->code : 0;
-    return command && !data.isEmpty();
+    return control;
+}
+
+QString hexFrame(const PlayerModel &model, int id, const CommandFrame &frame)
+{
+    return frameText(model.protocol, idByteFor(QString::number(id), true), frame.code, frame.data,
+                     false);
 }
 
 } // namespace
@@ -118,17 +114,16 @@ void tst_Frames::examples()
 
     const PlayerModel device = modelNamed(model);
     const QStringList parts = builtBy.split(QStringLiteral(", "));
-    QDateTime instant = QDateTime::fromString(parts.last().mid(3), Qt::ISODate);
-    const ClockReading clock{instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
-    quint8 code = 0;
-    ByteList data;
-    QVERIFY(build(device, parts, clock, code, data));
-
+    const QDateTime instant = QDateTime::fromString(parts.last().mid(3), Qt::ISODate);
+    const auto frame =
+        frameFor(device, controlOf(parts, {instant, instant.toUTC(), instant.toMSecsSinceEpoch()}));
+    QVERIFY(frame);
+    const QString shown = hexFrame(device, numberAfter(parts, "id"), *frame);
+    QCOMPARE(shown, bytes);
+    // What the label shows is what goes on the wire.
     const quint8 idByte = idByteFor(QString::number(numberAfter(parts, "id")), true);
-    const QByteArray frame = assembleFrame(device.protocol, idByte, code, data);
-    QCOMPARE(QString::fromLatin1(frame.toHex(' ').toUpper()), bytes);
-    // What the label shows is what went on the wire.
-    QCOMPARE(frameText(device.protocol, idByte, code, data, false), bytes);
+    QCOMPARE(assembleFrame(device.protocol, idByte, frame->code, frame->data).toHex(' ').toUpper(),
+             bytes.toLatin1());
 }
 
 void tst_Frames::idByte_data()
@@ -138,11 +133,9 @@ void tst_Frames::idByte_data()
     QTest::addColumn<int>("idByte");
 
     QTest::newRow("id 0") << "0" << true << 0x80;
-    QTest::newRow("id 1") << "1" << true << 0x81;
     QTest::newRow("id 127") << "127" << true << 0xFF;
     QTest::newRow("id 255 wraps") << "255" << true << 0x7F;
     QTest::newRow("unreadable text") << "abc" << true << 0x80;
-    QTest::newRow("empty text") << "" << true << 0x80;
     QTest::newRow("no selection") << "5" << false << 0x80;
 }
 
@@ -175,11 +168,12 @@ void tst_Frames::clockCommands()
     QFETCH(QDateTime, instant);
     QFETCH(QString, hex);
 
-    const PlayerModel showcaster = buildCatalogueModels().at(2);
-    const PlayerCommand *command = showcaster.commandByLabel(label);
-    QVERIFY(command);
-    const ClockReading clock{instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
-    QCOMPARE(frameText(0, 0x80, command->code, otherCommandData(*command, clock), false), hex);
+    const PlayerModel showcaster = modelNamed("Showcaster - SC900 (Serial)");
+    Control control = entryControl(ControlKind::OtherCommand, label);
+    control.clock = {instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
+    const auto frame = frameFor(showcaster, control);
+    QVERIFY(frame);
+    QCOMPARE(hexFrame(showcaster, 0, *frame), hex);
 }
 
 void tst_Frames::relayBits_data()
@@ -224,23 +218,91 @@ void tst_Frames::baseConversion()
     QCOMPARE(convertFrameText(text, toDecimal), converted);
 }
 
-void tst_Frames::baseConversionRoundTrip()
+// Every button command of every model: its frame has the family's layout, and its text
+// converts to decimal and back unchanged.
+void tst_Frames::everyCommandFitsItsLayout()
 {
-    int checkedFrames = 0;
     for (const PlayerModel &model : buildCatalogueModels()) {
         for (const PlayerCommand &command : model.commands) {
-            ByteList data = commandData(model, command);
-            appendPlaybackTrailer(model, command.category, data);
-            const quint8 idByte = idByteFor(QStringLiteral("5"), true);
-            const QString hex = frameText(model.protocol, idByte, command.code, data, false);
-            const QString decimal = frameText(model.protocol, idByte, command.code, data, true);
+            const auto frame = frameFor(model, buttonControl(command.category));
+            if (!frame)
+                continue;
             const QByteArray where = (model.name + '/' + command.label).toUtf8();
-            QVERIFY2(convertFrameText(decimal, false) == hex, where.constData());
-            QVERIFY2(convertFrameText(hex, true) == decimal, where.constData());
-            ++checkedFrames;
+            const quint8 idByte = idByteFor(QStringLiteral("5"), true);
+            const QByteArray wire = assembleFrame(model.protocol, idByte, frame->code, frame->data);
+            QVERIFY2(wire.size() == frame->data.size() + (model.protocol == 0 ? 2 : 1), where);
+            QVERIFY2(model.protocol != 0 || quint8(wire.at(0)) == 0x85, where);
+            const QString hex = frameText(model.protocol, idByte, frame->code, frame->data, false);
+            const QString decimal =
+                frameText(model.protocol, idByte, frame->code, frame->data, true);
+            QVERIFY2(convertFrameText(decimal, false) == hex, where);
+            QVERIFY2(convertFrameText(hex, true) == decimal, where);
         }
     }
-    QCOMPARE(checkedFrames, 309);
+}
+
+void tst_Frames::rangesNotFromZero_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<PlayerCommand>("command");
+    QTest::addColumn<Control>("control");
+    QTest::addColumn<QString>("hex");
+
+    const PlayerCommand volume5to40("Volume", CommandCategory::Volume, 0x03, {5}, {40});
+    const PlayerCommand volume0to300("Volume", CommandCategory::Volume, 0x30, {0, 0, 0},
+                                     {0x01, 0x2C, 0});
+    const PlayerCommand folders1to99("Folder", CommandCategory::Folder, 0x01, {1}, {99});
+    QTest::newRow("volume 5..40/lowest is 5")
+        << 0 << volume5to40 << numberControl(ControlKind::Volume, 5) << "80 03 05";
+    QTest::newRow("volume 5..40/highest is 40")
+        << 0 << volume5to40 << numberControl(ControlKind::Volume, 40) << "80 03 28";
+    QTest::newRow("16-bit volume/256")
+        << 1 << volume0to300 << numberControl(ControlKind::Volume, 256) << "30 01 00 00";
+    QTest::newRow("16-bit volume/300")
+        << 1 << volume0to300 << numberControl(ControlKind::Volume, 300) << "30 01 2C 00";
+    QTest::newRow("folders 1..99/99 ends bank 0")
+        << 0 << folders1to99 << numberControl(ControlKind::Folder, 99) << "80 01 63";
+    QTest::newRow("folders 1..99/100 starts bank 1")
+        << 0 << folders1to99 << numberControl(ControlKind::Folder, 100) << "80 11 01";
+}
+
+void tst_Frames::rangesNotFromZero()
+{
+    QFETCH(int, protocol);
+    QFETCH(PlayerCommand, command);
+    QFETCH(Control, control);
+    QFETCH(QString, hex);
+
+    PlayerModel model(QStringLiteral("Test model"), protocol, 0, 0, 1, 2, 9600, 0);
+    model.commands = {command};
+    const auto frame = frameFor(model, control);
+    QVERIFY(frame);
+    QCOMPARE(hexFrame(model, 0, *frame), hex);
+}
+
+// The list that the window offers and the bank split that sends it are one mapping.
+void tst_Frames::folderNumberingRoundTrip()
+{
+    const PlayerCommand ranges[] = {
+        {"Folder", CommandCategory::Folder, 0x01, {0}, {127}},
+        {"Folder", CommandCategory::Folder, 0x01, {1}, {99}},
+        {"Folder", CommandCategory::Folder, 0x01, {10}, {19}},
+    };
+    for (const PlayerCommand &folder : ranges) {
+        const QVector<int> numbers = folderNumbers(folder, 8);
+        QVERIFY(!numbers.isEmpty() && numbers.last() <= 999);
+        QVERIFY(std::is_sorted(numbers.begin(), numbers.end()));
+        QVERIFY(std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end());
+        for (int number : numbers) {
+            const auto position = folderPosition(folder, 8, number);
+            QVERIFY(position);
+            QVERIFY(position->value >= folder.dataMin.at(0) &&
+                    position->value <= folder.dataMax.at(0));
+            const int perBank = folder.dataMax.at(0) - folder.dataMin.at(0) + 1;
+            QCOMPARE(perBank * position->bank + position->value, number);
+        }
+        QVERIFY(!folderPosition(folder, 8, folder.dataMin.at(0) - 1));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_Frames)
