@@ -44,9 +44,10 @@ void MainWindow::onConnectTimeout()
 {
     if (tcpSocket->state() == QAbstractSocket::ConnectedState || !tcpSocket->isOpen())
         return;
-    endLinkWithError(tr("TCP/IP error"), tr("An TCP/IP error has occurred!") + QLatin1Char('\n') +
-                                             tr("The player did not answer within %n second(s).",
-                                                nullptr, connectTimeoutMs / 1000));
+    endLinkWithError(
+        tr("TCP/IP error"),
+        tr("An TCP/IP error has occurred!") + QLatin1Char('\n') +
+            tr("The player did not answer within %1 seconds.").arg(connectTimeoutMs / 1000));
 }
 
 void MainWindow::onSocketError(QAbstractSocket::SocketError error)

@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
+#include "connection/linksettings.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
+#include "stalledlistener.h"
 #include "windowdriver.h"
 
 #include <sys/resource.h>
@@ -11,6 +13,21 @@
 namespace {
 const int showcasterNetwork = 3;
 const int tuneboxNetwork = 7;
+
+// A loopback port where nothing listens: connecting there is refused at once.
+quint16 refusingPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// Enough passes of the event loop for a failure that repeats itself to show again.
+void spinEventLoop()
+{
+    for (int pass = 0; pass < 200; ++pass)
+        QCoreApplication::processEvents();
+}
 } // namespace
 
 class tst_TcpLink : public QObject
@@ -26,11 +43,15 @@ private slots:
     void deviceClosing_data();
     void deviceClosing();
     void disconnectClosesTheSocket();
+    void onDemandRefusedOncePerCommand();
+    void framesQueuedWhileConnectingAreNotSent();
+    void disconnectCancelsConnecting();
+    void connectionThatNeverCompletesTimesOut();
 
 private:
-    // Selects a network model that connects to `port` on loopback.
     static void choose(MainWindow &window, int model, quint16 port);
     static void verifyConnected(MainWindow &window, bool connected);
+    static QString sendState(MainWindow &window);
 };
 
 void tst_TcpLink::choose(MainWindow &window, int model, quint16 port)
@@ -48,6 +69,13 @@ void tst_TcpLink::verifyConnected(MainWindow &window, bool connected)
     QVERIFY(window.findChild<QLabel *>("label_Connection_Message")->isHidden());
 }
 
+// What the window says of the last frame shown: nothing once it is out.
+QString tst_TcpLink::sendState(MainWindow &window)
+{
+    auto *label = window.findChild<QLabel *>("label_Sent_State");
+    return label->isHidden() ? QString() : label->text();
+}
+
 void tst_TcpLink::connectShowsPendingStateThenConnects()
 {
     QTcpServer device;
@@ -59,40 +87,32 @@ void tst_TcpLink::connectShowsPendingStateThenConnects()
              QStringLiteral("( Port number: %1 )").arg(device.serverPort()));
 
     clickButton(window, "pushButton_Connect");
-    // Pending: nothing in the connection or command area can be pressed.
+    // Pending: only Disconnect, which cancels, can be pressed.
     auto *message = window.findChild<QLabel *>("label_Connection_Message");
     QVERIFY(!message->isHidden());
     QCOMPARE(message->text(), QString("Connecting to the player... Please wait."));
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
-    QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
     QVERIFY(!window.findChild<QWidget *>("frame_Commands")->isEnabled());
 
     QVERIFY(device.waitForNewConnection(3000));
-    QTcpSocket *peer = device.nextPendingConnection();
-    QCOMPARE(peer->peerAddress(), QHostAddress(QHostAddress::LocalHost));
     QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
     verifyConnected(window, true);
-    QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
     QCOMPARE(boxes.count(), 0);
 }
 
 void tst_TcpLink::refusedConnectionIsReported()
 {
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 closedPort = probe.serverPort();
-    probe.close();
-
     ModalBoxCatcher boxes;
     MainWindow window;
-    choose(window, showcasterNetwork, closedPort);
+    choose(window, showcasterNetwork, refusingPort());
     clickButton(window, "pushButton_Connect");
 
     QTRY_COMPARE(boxes.count(), 1);
     QCOMPARE(boxes.title(), QString("TCP/IP error"));
     QCOMPARE(boxes.icon(), QMessageBox::Critical);
     QCOMPARE(boxes.text(), QString("An TCP/IP error has occurred!\nConnection refused"));
-    QTRY_VERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
     verifyConnected(window, false);
     QVERIFY(!tcpSocket->isOpen());
 }
@@ -144,7 +164,7 @@ void tst_TcpLink::deviceClosing()
 
     device.nextPendingConnection()->close();
     QTRY_VERIFY(!tcpSocket->isOpen());
-    QTest::qWait(50);
+    spinEventLoop();
     QCOMPARE(boxes.count(), boxesShown);
     if (boxesShown)
         QVERIFY(boxes.text().startsWith("An TCP/IP error has occurred!\n"));
@@ -170,6 +190,85 @@ void tst_TcpLink::disconnectClosesTheSocket()
     QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
     QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
     QCOMPARE(boxes.count(), 0);
+}
+
+// Each command of the on-demand model opens its own connection: refused, it is told once,
+// shown as not sent, and the next command is tried (and told) again.
+void tst_TcpLink::onDemandRefusedOncePerCommand()
+{
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, tuneboxNetwork, refusingPort());
+    for (int command = 1; command <= 2; ++command) {
+        clickButton(window, "pushButton_Play");
+        QTRY_COMPARE(boxes.count(), command);
+        spinEventLoop();
+        QCOMPARE(boxes.count(), command);
+        QCOMPARE(boxes.text(), QString("An TCP/IP error has occurred!\nConnection refused"));
+        QVERIFY(!tcpSocket->isOpen());
+        QCOMPARE(sendState(window), QString("Not sent"));
+        QVERIFY(window.findChild<QWidget *>("frame_Commands")->isEnabled());
+    }
+}
+
+// Keys pressed while the connection is pending queue their frames on the socket; when it is
+// refused the user hears of it once, and those frames are shown as never sent.
+void tst_TcpLink::framesQueuedWhileConnectingAreNotSent()
+{
+    StalledListener device;
+    QVERIFY(device.port());
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, device.port());
+    clickButton(window, "pushButton_Connect");
+    QCOMPARE(tcpSocket->state(), QAbstractSocket::ConnectingState);
+    QVERIFY(QMetaObject::invokeMethod(&window, "Play_Folder_003"));
+    QVERIFY(QMetaObject::invokeMethod(&window, "Increase_Volume"));
+    QCOMPARE(sendState(window), QString("Waiting for the connection..."));
+
+    device.close();
+    QTRY_COMPARE(boxes.count(), 1);
+    spinEventLoop();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(sendState(window), QString("Not sent"));
+    verifyConnected(window, false);
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+}
+
+void tst_TcpLink::disconnectCancelsConnecting()
+{
+    StalledListener device;
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, device.port());
+    clickButton(window, "pushButton_Connect");
+    QVERIFY(QMetaObject::invokeMethod(&window, "Play_Folder_003"));
+    QSignalSpy errors(tcpSocket, &QTcpSocket::errorOccurred);
+
+    clickButton(window, "pushButton_Disconnect");
+    QCOMPARE(tcpSocket->state(), QAbstractSocket::UnconnectedState);
+    verifyConnected(window, false);
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    QCOMPARE(sendState(window), QString("Not sent"));
+    // Nothing of the cancelled attempt comes back, even once its listener goes.
+    device.close();
+    spinEventLoop();
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void tst_TcpLink::connectionThatNeverCompletesTimesOut()
+{
+    StalledListener device;
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    choose(window, showcasterNetwork, device.port());
+    clickButton(window, "pushButton_Connect");
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, connectTimeoutMs + 5000);
+    QCOMPARE(boxes.text(),
+             QString("An TCP/IP error has occurred!\nThe player did not answer within 5 seconds."));
+    QCOMPARE(tcpSocket->state(), QAbstractSocket::UnconnectedState);
+    verifyConnected(window, false);
 }
 
 QTEST_MAIN(tst_TcpLink)
