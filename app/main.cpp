@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/quitonsignals.h"
 
 #include <QApplication>
 
@@ -10,6 +11,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationDomain(QStringLiteral("https://www.tessik.example"));
 
     QApplication application(argc, argv);
+    // The window saves its settings when it is destroyed, after the event loop: a signal that
+    // ends the process must end the loop instead.
+    QuitOnSignals signalWatcher;
+    signalWatcher.install();
     int result = 0;
     {
         MainWindow window;
