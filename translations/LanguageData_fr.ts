@@ -283,6 +283,22 @@
         <source>( write here your question... )</source>
         <translation>( écrivez votre question ici... )</translation>
     </message>
+    <message>
+        <source>The saved serial port %1 is not present: not connected.</source>
+        <translation>Le port série enregistré %1 est absent : pas de connexion.</translation>
+    </message>
+    <message>
+        <source>The player did not answer within %1 seconds.</source>
+        <translation>Le lecteur n&apos;a pas répondu dans les %1 secondes.</translation>
+    </message>
+    <message>
+        <source>Not sent</source>
+        <translation>Non envoyé</translation>
+    </message>
+    <message>
+        <source>Waiting for the connection...</source>
+        <translation>En attente de la connexion...</translation>
+    </message>
 </context>
 <context>
     <name>ReceivedDataView</name>
