@@ -143,6 +143,11 @@ QByteArray formatConfiguration(const ConfigurationSettings &settings,
     return text.toUtf8();
 }
 
+bool namesNoEntry(const QString &line)
+{
+    return line == defaultMarker;
+}
+
 ParsedConfiguration parseConfiguration(const QByteArray &fileContent)
 {
     const std::array<QString, lineCount> lines = firstLines(fileContent);

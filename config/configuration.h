@@ -71,6 +71,9 @@ struct ParsedConfiguration
     }
 };
 
+// Whether a line of the file stands for a list with no current entry ("(default)").
+bool namesNoEntry(const QString &line);
+
 // The 24 lines of the file in UTF-8, each ending with "\n". The application name and version
 // go into the two title lines (QCoreApplication's identity in the window).
 QByteArray formatConfiguration(const ConfigurationSettings &settings,

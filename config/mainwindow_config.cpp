@@ -60,7 +60,8 @@ void MainWindow::loadConfiguration(const QString &path)
     }
     // A saved port that is not plugged in now keeps its name, rather than silently becoming
     // whichever port happens to be listed first.
-    if (!parsed.port.isEmpty() && !selectEntry(ui->comboBox_Port, parsed.port)) {
+    if (!parsed.port.isEmpty() && !namesNoEntry(parsed.port) &&
+        !selectEntry(ui->comboBox_Port, parsed.port)) {
         ui->comboBox_Port->addItem(parsed.port);
         ui->comboBox_Port->setCurrentIndex(ui->comboBox_Port->count() - 1);
     }

@@ -4,7 +4,7 @@
 #include "simulator/framedescription.h"
 #include "simulator/framestreamdecoder.h"
 #include "testtable.h"
-#include "transmission/frames.h"
+#include "transmission/controlframe.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -99,24 +99,20 @@ QVector<BuiltFrame> builtFrames(const PlayerModel &model, int index)
     case CommandCategory::Folder: {
         const int highest = qMin(999, model.folderBanks * 128 - 1);
         for (int folder : {0, 127, qMin(128, highest), highest}) {
-            quint8 code = command.code;
-            ByteList data = commandData(model, command);
-            placeFolder(folder, code, data);
+            const auto built = frameFor(model, numberControl(ControlKind::Folder, folder));
             DecodedFrame frame = expected;
             frame.folder = folder;
-            add(code, data, frame);
+            add(built->code, built->data, frame);
         }
         break;
     }
     case CommandCategory::Volume: {
         const VolumeRange range = *volumeRange(command, model.protocol);
         for (int value : {range.minimum, (range.minimum + range.maximum) / 2, range.maximum}) {
-            quint8 code = 0;
-            ByteList data;
-            buildVolume(model, static_cast<quint8>(value), code, data);
+            const auto built = frameFor(model, numberControl(ControlKind::Volume, value));
             DecodedFrame frame = expected;
             frame.volume = value;
-            add(code, data, frame);
+            add(built->code, built->data, frame);
         }
         break;
     }
@@ -174,9 +170,8 @@ QVector<BuiltFrame> builtFrames(const PlayerModel &model, int index)
     case CommandCategory::NextFolder:
     case CommandCategory::StandbyWakeup:
     case CommandCategory::MuteToggle: {
-        ByteList data = commandData(model, command);
-        appendPlaybackTrailer(model, command.category, data);
-        add(command.code, data, expected);
+        const auto built = frameFor(model, buttonControl(command.category));
+        add(built->code, built->data, expected);
         break;
     }
     default: {
