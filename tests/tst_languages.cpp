@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/version.h"
 #include "consoleidentity.h"
 
 #include <QAction>
@@ -271,7 +272,7 @@ void tst_Languages::savedLanguageShownAtStart()
     MainWindow window;
     QCOMPARE(textOf(window, "label_Player"), frenchPlayer);
     QCOMPARE(textOf(window, "action_About"), frenchAbout);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Zoxen Console 1.2.7.0"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Zoxen Console " ZOXEN_VERSION));
 }
 
 // ctest runs this one again under French and German locales.
