@@ -301,10 +301,8 @@ void tst_Languages::everySourceTextTranslated()
     QStringList arguments = {QStringLiteral("-silent"), QStringLiteral("-locations"),
                              QStringLiteral("none"),    QStringLiteral("-no-obsolete"),
                              QStringLiteral("-I"),      QStringLiteral(ZOXEN_SOURCE_DIR)};
-    for (const char *folder :
-         {"app", "catalogue", "config", "connection", "help", "receive", "transmission"})
-        arguments << QStringLiteral(ZOXEN_SOURCE_DIR "/") + QLatin1String(folder);
-    arguments << QStringLiteral("-ts") << refreshed;
+    arguments << QStringLiteral("@" ZOXEN_TRANSLATED_FOLDERS_LIST) << QStringLiteral("-ts")
+              << refreshed;
     QVERIFY(run(QStringLiteral(ZOXEN_LUPDATE), arguments));
 
     QFile file(refreshed);
