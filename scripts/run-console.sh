@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 demo=0
 [[ ${1:-} == --demo ]] && demo=1 && shift
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target zoxen-console zoxen-device-sim zoxen-write-configuration \
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target zoxen-console zoxen-device-sim zoxen-write-configuration \
     -j"$(nproc)"
 [[ $demo == 1 ]] || exec build/zoxen-console "$@"
 
