@@ -1,3 +1,4 @@
+#include "app/applicationidentity.h"
 #include "app/mainwindow.h"
 #include "app/quitonsignals.h"
 
@@ -5,10 +6,7 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("https://www.tessik.example"));
+    setApplicationIdentity();
 
     QApplication application(argc, argv);
     // The window saves its settings when it is destroyed, after the event loop: a signal that

@@ -2,6 +2,7 @@
 // throughput it sustains while the event loop stays responsive, and its memory. The device is
 // the master side of a pseudo-terminal whose slave the window opens as its serial port.
 
+#include "app/applicationidentity.h"
 #include "app/mainwindow.h"
 #include "connection/links.h"
 #include "receive/receivedview.h"
@@ -201,9 +202,7 @@ int main(int argc, char *argv[])
 {
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
+    setApplicationIdentity();
     QApplication application(argc, argv);
 
     Bench bench;

@@ -1,6 +1,7 @@
 // Start-up cost of the console against a bare Qt window, and the cost of applying each model.
 // Run without arguments; it starts itself as a child for each measured process.
 
+#include "app/applicationidentity.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
@@ -30,9 +31,7 @@ double median(QVector<double> values)
 // The child: what main() does, but the event loop ends as soon as the window is shown.
 int runChild(int argc, char *argv[], bool console)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
+    setApplicationIdentity();
     QApplication application(argc, argv);
     QScopedPointer<QMainWindow> window(console ? new MainWindow : new QMainWindow);
     window->show();
@@ -93,9 +92,7 @@ int main(int argc, char *argv[])
         return runChild(argc, argv, qstrcmp(argv[2], "console") == 0);
 
     QApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
+    setApplicationIdentity();
 
     // A private data directory, so that no saved configuration of the user is read.
     QTemporaryDir home;

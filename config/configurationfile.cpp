@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -15,6 +16,17 @@ const QString configFileSuffix = QStringLiteral(".cfg");
 QString configurationFileName()
 {
     return QCoreApplication::applicationName() + configFileSuffix;
+}
+
+QString userConfigurationPath()
+{
+    // The organisation name holds a slash: the directory is one level deeper than it reads.
+    const QString directory =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (directory.isEmpty())
+        return QString();
+    QDir().mkpath(directory);
+    return QDir(directory).absoluteFilePath(configurationFileName());
 }
 
 QString configurationPath(const QString &path)

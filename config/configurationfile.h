@@ -10,6 +10,10 @@ class QSaveFile;
 // The application name followed by ".cfg".
 QString configurationFileName();
 
+// The settings file in the per-user data directory, whose folders are made so that it can be
+// written; empty when there is no data directory at all.
+QString userConfigurationPath();
+
 // The path itself, or for an empty one the configuration file beside the executable.
 QString configurationPath(const QString &path);
 

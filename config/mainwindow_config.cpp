@@ -4,9 +4,6 @@
 #include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
 
-#include <QDir>
-#include <QStandardPaths>
-
 namespace {
 
 bool selectEntry(QComboBox *list, const QString &text)
@@ -28,14 +25,8 @@ std::optional<QString> currentEntry(const QComboBox *list)
 
 void MainWindow::locateConfigurationFile()
 {
-    // The organisation name holds a slash: the directory is one level deeper than it reads.
-    const QString directory =
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     // No data directory at all: the empty path stands for the file beside the executable.
-    if (directory.isEmpty())
-        return;
-    configFilePath = QDir(directory).absoluteFilePath(configurationFileName());
-    QDir().mkpath(directory);
+    configFilePath = userConfigurationPath();
 }
 
 void MainWindow::loadConfiguration(const QString &path)

@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 demo=0
 [[ ${1:-} == --demo ]] && demo=1 && shift
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target zoxen-console zoxen-device-sim -j"$(nproc)"
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target zoxen-console zoxen-device-sim zoxen-write-configuration \
+    -j"$(nproc)"
 [[ $demo == 1 ]] || exec build/zoxen-console "$@"
 
 home=$(mktemp -d)
@@ -24,5 +25,7 @@ read -r -t 10 -u "$output" first || { echo "the simulator did not start" >&2; ex
 echo "simulator: $first"
 cat <&"$output" | sed 's/^/simulator: /' &
 
-scripts/write-configuration.sh "$home" "(default)" "$model" 127.0.0.1 1
-XDG_DATA_HOME=$home build/zoxen-console "$@"
+export XDG_DATA_HOME=$home
+build/config/zoxen-write-configuration --model "$model" --address 127.0.0.1 --auto-connection \
+    >/dev/null
+build/zoxen-console "$@"

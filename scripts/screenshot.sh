@@ -4,14 +4,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ZOXEN_EXTRA_PACKAGES="xvfb xauth imagemagick" scripts/install-deps.sh
-cmake -S . -B build >/dev/null
-cmake --build build --target zoxen-console -j"$(nproc)"
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target zoxen-console -j"$(nproc)"
+# The window's title carries the version, which only project() in CMakeLists.txt states.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
     bash -c 'build/zoxen-console & pid=$!
              sleep 3
-             import -window "Zoxen Console 1.2.7.0" docs/screenshot.png
-             kill $pid'
+             import -window "$1" docs/screenshot.png
+             kill $pid' screenshot "Zoxen Console $version"
 echo "docs/screenshot.png written"

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/version.h"
 #include "consoleidentity.h"
 
 #include <QAction>
@@ -100,13 +101,14 @@ void tst_Help::supportMail_data()
     QTest::addColumn<QString>("subject");
     QTest::addColumn<QString>("body");
 
-    QTest::newRow("English") << QByteArray("action_English")
-                             << "Brevane Systems / Tessik support request (from: Zoxen Console - "
-                                "1.2.7.0)"
-                             << "( write here your question... )";
+    QTest::newRow("English")
+        << QByteArray("action_English")
+        << "Brevane Systems / Tessik support request (from: Zoxen Console - " ZOXEN_VERSION ")"
+        << "( write here your question... )";
     QTest::newRow("French") << QByteArray("action_French")
                             << QString::fromUtf8("Demande d’assistance Brevane Systems / Tessik "
-                                                 "(envoyée depuis : Zoxen Console - 1.2.7.0)")
+                                                 "(envoyée depuis : Zoxen Console - " ZOXEN_VERSION
+                                                 ")")
                             << QString::fromUtf8("( écrivez votre question ici... )");
 }
 
@@ -162,7 +164,7 @@ void tst_Help::aboutDialog()
     auto *information = dialog->findChild<QLabel *>("label_Infos");
     QVERIFY(information);
     QCOMPARE(information->text(),
-             QString::fromUtf8("<p>Zoxen Console 1.2.7.0</p>"
+             QString::fromUtf8("<p>Zoxen Console " ZOXEN_VERSION "</p>"
                                "<p>Copyright © 2026 Brevane Systems / Tessik</p>"
                                "<p>Brevane Systems / Tessik</p>"
                                "<p><a href=\"https://www.tessik.example\">"

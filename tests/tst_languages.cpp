@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/version.h"
 #include "consoleidentity.h"
 
 #include <QAction>
@@ -271,7 +272,7 @@ void tst_Languages::savedLanguageShownAtStart()
     MainWindow window;
     QCOMPARE(textOf(window, "label_Player"), frenchPlayer);
     QCOMPARE(textOf(window, "action_About"), frenchAbout);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Zoxen Console 1.2.7.0"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Zoxen Console " ZOXEN_VERSION));
 }
 
 // ctest runs this one again under French and German locales.
@@ -300,10 +301,8 @@ void tst_Languages::everySourceTextTranslated()
     QStringList arguments = {QStringLiteral("-silent"), QStringLiteral("-locations"),
                              QStringLiteral("none"),    QStringLiteral("-no-obsolete"),
                              QStringLiteral("-I"),      QStringLiteral(ZOXEN_SOURCE_DIR)};
-    for (const char *folder :
-         {"app", "catalogue", "config", "connection", "help", "receive", "transmission"})
-        arguments << QStringLiteral(ZOXEN_SOURCE_DIR "/") + QLatin1String(folder);
-    arguments << QStringLiteral("-ts") << refreshed;
+    arguments << QStringLiteral("@" ZOXEN_TRANSLATED_FOLDERS_LIST) << QStringLiteral("-ts")
+              << refreshed;
     QVERIFY(run(QStringLiteral(ZOXEN_LUPDATE), arguments));
 
     QFile file(refreshed);

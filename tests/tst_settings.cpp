@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/version.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "testtable.h"
@@ -251,7 +252,7 @@ void tst_Settings::firstStartCreatesDirectoryAndSavesDefaults()
         MainWindow window;
         QVERIFY(QFileInfo(directory).isDir());
         QCOMPARE(text(stateOf(window)), firstStartWith());
-        QCOMPARE(window.windowTitle(), QString("Zoxen Console 1.2.7.0"));
+        QCOMPARE(window.windowTitle(), QString("Zoxen Console " ZOXEN_VERSION));
         QStringList models;
         for (const PlayerModel &model : buildCatalogueModels())
             models << model.name;

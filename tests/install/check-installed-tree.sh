@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and checks the installed tree: every file in its
 # place, and the installed console, started from another directory, finding its French texts.
-# Usage: check-installed-tree.sh BUILD_DIRECTORY
+# Usage: check-installed-tree.sh BUILD_DIRECTORY CONFIGURATION_WRITER
 set -euo pipefail
-build=$1
+build=$1 write_configuration=$2
 prefix=$(mktemp -d)
 elsewhere=$(mktemp -d)
 data=$(mktemp -d)
@@ -24,7 +24,7 @@ for file in "${expected[@]}"; do
 done
 
 # French saved in the configuration; nothing else chosen.
-"$(dirname "$0")/../../scripts/write-configuration.sh" "$data" French Timetune 0.0.0.0 0
+XDG_DATA_HOME=$data "$write_configuration" --language French >/dev/null
 
 # A loaded translation file is mapped into the process: the installed one must be, although
 # neither the working directory nor the executable's directory holds one.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QCoreApplication>
+#include "app/applicationidentity.h"
+
 #include <QStandardPaths>
 
 // What main() sets before the window exists. The data directory is put under /dev/null, where it
@@ -9,10 +10,7 @@
 // user's own files stay untouched. Tests of the configuration point XDG_DATA_HOME elsewhere.
 inline void setConsoleIdentity()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Zoxen Console"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Brevane Systems / Tessik"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("https://www.tessik.example"));
+    setApplicationIdentity();
     // Test mode would ignore XDG_DATA_HOME.
     QStandardPaths::setTestModeEnabled(false);
     qputenv("XDG_DATA_HOME", "/dev/null");
