@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "config/configuration.h"
 
 #include <QDir>
