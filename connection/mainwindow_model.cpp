@@ -207,6 +207,7 @@ void MainWindow::onSocketConnected()
 {
     ui->label_Connection_Message->hide();
     if (anyLinkOpen()) {
+        ui->statusBar->clearMessage();
         setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
                        ui->pushButton_Connect},
                       false);
