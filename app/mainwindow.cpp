@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "catalogue/catalogueaccess.h"
+#include "connection/addressentry.h"
 #include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
 
@@ -42,6 +43,8 @@ MainWindow::MainWindow(QWidget *parent)
     onSocketConnected();
     connectLinkSignals();
     createShortcuts();
+    new AddressEntry({ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3, ui->spinBox_IP_4},
+                     this);
     autoConnect();
 }
 

@@ -95,6 +95,7 @@ private:
     void hideModelPanels();
     void clearModelLists();
     void showLinkSettings(const PlayerModel &model);
+    void showTcpPort(const PlayerModel &model);
     void showPlayerIds(const PlayerModel &model);
     void showCommandPanel(const PlayerModel &model, const PlayerCommand &command,
                           int volumeProtocol);
@@ -110,6 +111,7 @@ private:
     bool connectTcpLink();
     void connectSocket(const QString &host, quint16 port);
     void showConnectingState();
+    void setSendersEnabled(bool enabled);
     void onConnectTimeout();
     void disconnectLinks();
     void closeSocket();

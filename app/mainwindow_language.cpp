@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "catalogue/catalogueaccess.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
@@ -95,4 +96,8 @@ void MainWindow::applyLanguage()
     // Retranslated first, so the name is never appended twice.
     ui->action_About->setText(ui->action_About->text() + QLatin1Char(' ') +
                               QCoreApplication::applicationName());
+    // Written when the model was chosen, in the language of that moment.
+    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    if (model && model->isTcp())
+        showTcpPort(*model);
 }

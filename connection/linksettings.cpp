@@ -27,6 +27,22 @@ QString hostText(int first, int second, int third, int fourth)
         .join(QLatin1Char('.'));
 }
 
+std::optional<std::array<int, 4>> dottedAddress(const QString &text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return std::nullopt;
+    std::array<int, 4> address{};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        address[std::size_t(i)] = parts.at(i).toInt(&ok);
+        if (!ok || parts.at(i).size() > 3 || address[std::size_t(i)] < 0 ||
+            address[std::size_t(i)] > 255)
+            return std::nullopt;
+    }
+    return address;
+}
+
 QString serialDevicePath(const QString &portName)
 {
     if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./")) ||

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <array>
+#include <optional>
+
 // The baud rate itself when the serial link accepts it, else -1 (unknown baud): the port is
 // then not opened.
 int acceptedBaudRate(int rate);
@@ -13,6 +16,10 @@ constexpr int connectTimeoutMs = 5000;
 
 // The device address as the socket is given it: four decimal bytes without padding.
 QString hostText(int first, int second, int third, int fourth);
+
+// The four numbers of an address typed or pasted as "a.b.c.d", each 0 to 255; empty for
+// anything else.
+std::optional<std::array<int, 4>> dottedAddress(const QString &text);
 
 // Where the system keeps the device of a serial port name: a path as it is, else the name in
 // the device directory.

@@ -100,8 +100,7 @@ void MainWindow::clearModelLists()
 void MainWindow::showLinkSettings(const PlayerModel &model)
 {
     if (model.isTcp()) {
-        ui->label_IP_Port->setText(QStringLiteral("( ") + tr("Port number: ") +
-                                   QString::number(model.tcpPort) + QStringLiteral(" )"));
+        showTcpPort(model);
         ui->frame_IP->show();
         return;
     }
@@ -110,6 +109,12 @@ void MainWindow::showLinkSettings(const PlayerModel &model)
     ui->comboBox_Baudrate->setCurrentIndex(defaultBaudRateEntry(model));
     if (ui->comboBox_Baudrate->count() > 0)
         ui->frame_Baudrate->setEnabled(true);
+}
+
+void MainWindow::showTcpPort(const PlayerModel &model)
+{
+    ui->label_IP_Port->setText(QStringLiteral("( ") + tr("Port number: ") +
+                               QString::number(model.tcpPort) + QStringLiteral(" )"));
 }
 
 void MainWindow::showPlayerIds(const PlayerModel &model)
@@ -211,7 +216,8 @@ void MainWindow::onSocketConnected()
         setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
                        ui->pushButton_Connect},
                       false);
-        setAllEnabled({ui->pushButton_Disconnect, ui->frame_Commands}, true);
+        ui->pushButton_Disconnect->setEnabled(true);
+        setSendersEnabled(true);
         return;
     }
     ui->frame_Player->setEnabled(ui->comboBox_Player->count() > 0);
@@ -225,5 +231,15 @@ void MainWindow::onSocketConnected()
     const bool onDemand = model && model->isOnDemand();
     if (onDemand)
         ui->pushButton_Connect->setEnabled(false);
-    ui->frame_Commands->setEnabled(onDemand);
+    setSendersEnabled(onDemand);
+}
+
+// Only what sends needs a link: the history received, its modes and the display of the last
+// frame stay usable without one.
+void MainWindow::setSendersEnabled(bool enabled)
+{
+    setAllEnabled({ui->frame_ID, ui->frame_Change_ID, ui->frame_Folder, ui->frame_Standby_Wakeup,
+                   ui->frame_Content_Playback, ui->frame_Playback_Command, ui->frame_Other_Command,
+                   ui->frame_Volume, ui->frame_Request, ui->frame_Relay_Command},
+                  enabled);
 }

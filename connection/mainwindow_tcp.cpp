@@ -34,8 +34,9 @@ void MainWindow::connectSocket(const QString &host, quint16 port)
 void MainWindow::showConnectingState()
 {
     setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
-                   ui->pushButton_Connect, ui->frame_Commands},
+                   ui->pushButton_Connect},
                   false);
+    setSendersEnabled(false);
     ui->pushButton_Disconnect->setEnabled(true);
     ui->label_Connection_Message->show();
 }
