@@ -3,7 +3,6 @@
 namespace {
 
 const QChar replacementCharacter(0xFFFD);
-const QChar nullSymbol(0x2400);
 
 void appendCodePoint(QString &out, char32_t codePoint)
 {
@@ -42,9 +41,7 @@ void decodeUtf8(const QByteArray &bytes, ReceiveDecoderState &state, QString &ou
             out += replacementCharacter;
             state.reset();
         }
-        if (b == 0)
-            out += nullSymbol;
-        else if (b < 0x80)
+        if (b < 0x80)
             out += QChar(b);
         else if (b >= 0xC2 && b <= 0xDF)
             startSequence(state, 1, b & 0x1F, 0x80, 0xBF);

@@ -26,6 +26,7 @@ struct ReceiveDecoderState
 };
 
 // The text to append to the display for one received chunk. In ASCII mode the chunk is decoded
-// as UTF-8, carrying an unfinished sequence to the next call; ill-formed input shows as U+FFFD
-// and a zero byte as U+2400, so that every byte leaves a trace.
+// as UTF-8, carrying an unfinished sequence to the next call; ill-formed input shows as U+FFFD,
+// and a zero byte stays a zero character, which the view shows as a symbol of its own, so that
+// every byte leaves a trace.
 QString renderReceivedChunk(const QByteArray &chunk, ReceiveMode mode, ReceiveDecoderState &state);

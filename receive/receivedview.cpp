@@ -1,5 +1,7 @@
 #include "receive/receivedview.h"
+#include "receive/receivedviewaccessible.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
@@ -56,6 +58,7 @@ ReceivedDataView::ReceivedDataView(QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_metrics(font())
 {
+    ReceivedDataAccessible::install();
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     // What is drawn must be as wide as its characters measured one by one.
     fixed.setKerning(false);
@@ -71,6 +74,7 @@ ReceivedDataView::ReceivedDataView(QWidget *parent)
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
         updateScrollRange();
         viewport()->update();
+        announceNewText();
     });
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(settleIntervalMs);
@@ -114,6 +118,7 @@ void ReceivedDataView::clear()
     m_cursor = 0;
     m_cursorPlaced = false;
     m_followingEnd = true;
+    m_announcedSize = 0;
     updateScrollRange();
     viewport()->update();
 }
@@ -122,6 +127,40 @@ void ReceivedDataView::copy() const
 {
     if (hasSelection())
         QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void ReceivedDataView::setSelection(int anchor, int cursor)
+{
+    m_anchor = qBound(0, anchor, int(m_text.size()));
+    m_cursor = qBound(0, cursor, int(m_text.size()));
+    m_cursorPlaced = true;
+    viewport()->update();
+}
+
+QRect ReceivedDataView::characterRect(int position) const
+{
+    if (position < 0 || position >= m_text.size())
+        return QRect();
+    const int line = lineOf(position);
+    const QPoint corner(sideMargin + xOf(line, position),
+                        topMargin + (line - topLine()) * m_metrics.lineSpacing());
+    const QRect inViewport(
+        corner, QSize(advance(codePointAt(m_text, position).value), m_metrics.lineSpacing()));
+    return inViewport.translated(viewport()->pos());
+}
+
+// Told once per repaint, not once per chunk: a streaming device would flood a screen reader.
+void ReceivedDataView::announceNewText()
+{
+    m_announcedSize = qMin(m_announcedSize, int(m_text.size()));
+    if (m_announcedSize == m_text.size() || !QAccessible::isActive()) {
+        m_announcedSize = m_text.size();
+        return;
+    }
+    QAccessibleTextInsertEvent inserted(this, m_announcedSize,
+                                        shownText(m_announcedSize, m_text.size()));
+    QAccessible::updateAccessibility(&inserted);
+    m_announcedSize = m_text.size();
 }
 
 void ReceivedDataView::selectAll()
@@ -135,7 +174,7 @@ void ReceivedDataView::selectAll()
 
 int ReceivedDataView::advance(char32_t codePoint) const
 {
-    codePoint = displayCodePoint(codePoint);
+    codePoint = shownCodePoint(codePoint);
     if (codePoint < 0x10000) {
         qint16 &width = m_bmpAdvances[codePoint];
         if (width < 0)
@@ -292,9 +331,18 @@ void ReceivedDataView::onScrolled(int value)
         m_followingEnd = value >= verticalScrollBar()->maximum();
 }
 
+char32_t ReceivedDataView::shownCodePoint(char32_t codePoint) const
+{
+    // The view draws the zero byte's symbol itself where the font has none.
+    if (codePoint == 0 && m_drawsNullSymbol)
+        return ' ';
+    return displayCodePoint(codePoint);
+}
+
 void ReceivedDataView::onFontChanged()
 {
     m_metrics = QFontMetrics(font());
+    m_drawsNullSymbol = !m_metrics.inFontUcs4(displayCodePoint(0));
     m_bmpAdvances.assign(0x10000, -1);
     m_otherAdvances.clear();
     m_wrapWidth = 0;
@@ -395,8 +443,35 @@ QString ReceivedDataView::displayText(int from, int to) const
 {
     QString shown = m_text.mid(from, to - from);
     for (QChar &unit : shown)
+        unit = QChar(static_cast<char16_t>(shownCodePoint(unit.unicode())));
+    return shown;
+}
+
+QString ReceivedDataView::shownText(int from, int to) const
+{
+    QString shown = m_text.mid(from, to - from);
+    for (QChar &unit : shown)
         unit = QChar(static_cast<char16_t>(displayCodePoint(unit.unicode())));
     return shown;
+}
+
+// A framed 0 in the zero byte's place: never mistaken for a received character.
+void ReceivedDataView::drawNullSymbols(QPainter &painter, int line, int top) const
+{
+    const int end = lineContentEnd(line);
+    const int width = advance(0);
+    QFont small = font();
+    small.setPixelSize(qMax(6, m_metrics.height() / 2));
+    painter.save();
+    painter.setFont(small);
+    for (int position = m_text.indexOf(QChar(0), m_lineStarts[line]);
+         position >= 0 && position < end; position = m_text.indexOf(QChar(0), position + 1)) {
+        const QRect cell(sideMargin + xOf(line, position), top + 2, width - 1,
+                         m_metrics.lineSpacing() - 4);
+        painter.drawRect(cell);
+        painter.drawText(cell, Qt::AlignCenter, QStringLiteral("0"));
+    }
+    painter.restore();
 }
 
 void ReceivedDataView::moveCursor(int position, bool extend)
@@ -422,8 +497,13 @@ void ReceivedDataView::moveCursorByLines(int lines)
 
 void ReceivedDataView::ensureCursorVisible()
 {
+    scrollToPosition(m_cursor);
+}
+
+void ReceivedDataView::scrollToPosition(int position)
+{
     updateScrollRange();
-    const int line = lineOf(m_cursor);
+    const int line = lineOf(qBound(0, position, int(m_text.size())));
     const int top = topLine();
     const int visible = visibleLineCount();
     if (line < top)
@@ -493,6 +573,8 @@ void ReceivedDataView::paintEvent(QPaintEvent *)
         painter.setPen(colours.color(QPalette::Text));
         if (selectedFrom == selectedTo && !breakSelected) {
             painter.drawText(sideMargin, baseline, displayText(start, end));
+            if (m_drawsNullSymbol)
+                drawNullSymbols(painter, line, top);
             continue;
         }
         const int selectedLeft = sideMargin + xOf(line, selectedFrom);
@@ -506,6 +588,8 @@ void ReceivedDataView::paintEvent(QPaintEvent *)
             colours.color(QPalette::Highlight));
         painter.setPen(colours.color(QPalette::HighlightedText));
         painter.drawText(selectedLeft, baseline, displayText(selectedFrom, selectedTo));
+        if (m_drawsNullSymbol)
+            drawNullSymbols(painter, line, top);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+class QPainter;
+
 #include <vector>
 
 // Read-only view of everything received since the last Clear. It keeps the text itself and an
@@ -34,6 +36,17 @@ public:
     // of the limit or a little less, cutting at a line start when one is near.
     int storeLimit() const { return m_storeLimit; }
     void setStoreLimit(int characters);
+
+    // The text from..to as the view shows it, control characters as their symbols.
+    QString shownText(int from, int to) const;
+    int selectionStart() const { return qMin(m_anchor, m_cursor); }
+    int selectionEnd() const { return qMax(m_anchor, m_cursor); }
+    int cursorPosition() const { return m_cursor; }
+    void setSelection(int anchor, int cursor);
+    // Where the character at `position` is drawn, in the view's coordinates.
+    QRect characterRect(int position) const;
+    int positionAtPoint(const QPoint &point) const { return positionAt(point); }
+    void scrollToPosition(int position);
 
     int wrapWidth() const { return m_wrapWidth; }
     const std::vector<int> &lineStarts() const { return m_lineStarts; }
@@ -73,6 +86,9 @@ private:
     };
 
     int advance(char32_t codePoint) const;
+    char32_t shownCodePoint(char32_t codePoint) const;
+    void drawNullSymbols(QPainter &painter, int line, int top) const;
+    void announceNewText();
     void indexNewText();
     void rebuildIndex();
     void dropOldestText();
@@ -118,6 +134,9 @@ private:
     QTimer m_settleTimer;
 
     QFontMetrics m_metrics;
+    bool m_drawsNullSymbol = false;
+    // How much of the text assistive technology has been told of.
+    int m_announcedSize = 0;
     mutable std::vector<qint16> m_bmpAdvances;
     mutable QHash<char32_t, int> m_otherAdvances;
 };
