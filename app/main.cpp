@@ -1,4 +1,5 @@
 #include "app/applicationidentity.h"
+#include "app/highdensity.h"
 #include "app/mainwindow.h"
 #include "app/quitonsignals.h"
 
@@ -7,10 +8,7 @@
 int main(int argc, char *argv[])
 {
     setApplicationIdentity();
-    // Before the application object: the window scales with the screen, and the icons use their
-    // @2x images where the screen is dense enough.
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    enableHighDensityScreens();
 
     QApplication application(argc, argv);
     // The window saves its settings when it is destroyed, after the event loop: a signal that
