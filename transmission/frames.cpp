@@ -1,5 +1,7 @@
 #include "transmission/frames.h"
 
+#include "transmission/envelope.h"
+
 #include <QStringList>
 
 namespace {
@@ -91,13 +93,13 @@ ByteList commandData(const PlayerModel &model, const PlayerCommand &command)
     if (!model.isOnDemand())
         return command.dataMin;
     if (command.code == 4 && command.holdsText())
-        return textEnvelope("cmd", {command.storedText()});
+        return textEnvelope(Envelope::commandVerb, {command.storedText()});
     return {};
 }
 
 ByteList textEnvelope(const QByteArray &verb, const QList<QByteArray> &texts)
 {
-    ByteList data{0x00, 0x00, 0x00};
+    ByteList data(Envelope::zeroBytes, 0x00);
     appendText(data, verb);
     data.append(0x00);
     for (const QByteArray &text : texts) {
@@ -117,7 +119,7 @@ void appendPlaybackTrailer(const PlayerModel &model, int category, ByteList &dat
     case CommandCategory::Stop:
     case CommandCategory::NextFile:
         for (int i = 0; i < 2; ++i) {
-            appendText(data, "255");
+            appendText(data, Envelope::unusedArgument);
             data.append(0x00);
         }
         break;
@@ -148,10 +150,11 @@ bool buildVolume(const PlayerModel &model, quint8 valueByte, quint8 &code, ByteL
         if (!model.isOnDemand()) {
             placeBigEndian(data, valueByte);
         } else {
-            // The device's own volume scale runs from -64 to 0.
-            data = code == 3 ? textEnvelope("set", {QByteArrayLiteral("VolumeLocalMusic"),
-                                                    QByteArray::number(int(valueByte) - 64)})
-                             : ByteList();
+            data = code == 3
+                       ? textEnvelope(Envelope::settingVerb,
+                                      {Envelope::volumeName,
+                                       QByteArray::number(valueByte - Envelope::volumeOffset)})
+                       : ByteList();
         }
     }
     return true;
@@ -162,7 +165,7 @@ ByteList requestData(const PlayerModel &model, const PlayerCommand &request)
     if (!model.isOnDemand())
         return request.dataMin;
     if (request.holdsText())
-        return textEnvelope("get", {request.storedText()});
+        return textEnvelope(Envelope::requestVerb, {request.storedText()});
     return {};
 }
 
@@ -221,12 +224,12 @@ ByteList launchData(const PlayerModel &model, const PlayerCommand &source,
         number = QByteArray::number(choice.preset);
         break;
     case CommandCategory::AlternateSource:
-        number = QByteArrayLiteral("0");
+        number = Envelope::noNumber;
         break;
     default:
         break;
     }
-    return textEnvelope("cmd", {source.storedText(), number, QByteArrayLiteral("0")});
+    return textEnvelope(Envelope::commandVerb, {source.storedText(), number, Envelope::noNumber});
 }
 
 ByteList relayData(const PlayerCommand &relay, const QVector<bool> &checked)
