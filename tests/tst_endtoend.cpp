@@ -2,7 +2,6 @@
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"
-#include "testtable.h"
 #include "transmission/clock.h"
 #include "windowdriver.h"
 
@@ -197,40 +196,105 @@ void tst_EndToEnd::cleanup()
     tcpSocket->abort();
 }
 
+// Each row's steps, in order:
+//   pushButton_Play => id 0  Play    clicks, then expects the simulator's next frame line to be
+//                                    the bytes that the window shows as sent, two spaces, and
+//                                    this description;
+//   comboBox_Folder = 130            chooses an entry, as a user does;
+//   <- VOLUME: 40\\r\\n                expects this reply, printed by the simulator and shown in
+//                                    the received-data area since the last reply;
+//   -- not for this device, ...      expects this event line from the simulator.
+// Every visible button of the command area is pressed at least once.
 void tst_EndToEnd::everyControl_data()
 {
     QTest::addColumn<int>("model");
     QTest::addColumn<QStringList>("script");
 
-    TestTable table(QStringLiteral("endtoend/scripts.txt"), 1);
-    QVERIFY2(table.holds(74), table.problem());
-    QStringList rows;
-    QStringList script;
-    int added = 0;
-    const auto addRows = [&] {
-        for (const QString &row : qAsConst(rows)) {
-            // The family's name may hold a "/" too.
-            int model = -1;
-            for (int part = 1; model < 0 && part <= row.count('/'); ++part)
-                model = modelIndex(row.section('/', part));
-            QVERIFY2(model >= 0, qPrintable(row));
-            QTest::newRow(qPrintable(row)) << model << script;
-            ++added;
-        }
-        rows.clear();
-        script.clear();
+    const QStringList addressed{
+        "comboBox_Folder = 130",
+        "pushButton_Folder => id 0  Folder 130 (bank 1, number 2)",
+        "pushButton_Previous_Folder => id 0  Previous Folder",
+        "pushButton_Previous_File => id 0  Previous File",
+        "pushButton_Play => id 0  Play",
+        "pushButton_Stop => id 0  Stop",
+        "pushButton_Pause => id 0  Play/Pause",
+        "pushButton_Next_File => id 0  Next File",
+        "pushButton_Next_Folder => id 0  Next Folder",
+        "pushButton_Volume_Mute_Unmute => id 0  Mute/Demute",
+        "pushButton_Volume_Less => id 0  Volume 0",
+        "pushButton_Volume_More => id 0  Volume 100",
+        "comboBox_Other_Command = Set date/time",
+        "pushButton_Other_Command => id 0  Set date/time 27-01-15 09:00:00",
+        "comboBox_Request = Player Status",
+        "pushButton_Request => id 0  Player Status?",
+        "<- PLAYER STATUS: PLAYING FOLDER 130 MUTED\\r\\n",
+        "pushButton_Standby_Wakeup => id 0  Standby/Wakeup",
+        "pushButton_Request => id 0  Player Status?",
+        "<- PLAYER STATUS: STANDBY\\r\\n",
     };
-    for (const QStringList &line : table.rows()) {
-        if (!line.first().startsWith('[')) {
-            script << line.first();
-            continue;
-        }
-        if (!script.isEmpty())
-            addRows();
-        rows << line.first().mid(1, line.first().size() - 2);
-    }
-    addRows();
-    QCOMPARE(added, 5);
+    QTest::newRow("addressed serial") << modelIndex("Showcaster - SC900 (Serial)") << addressed;
+    QTest::newRow("addressed TCP/IP") << modelIndex("Showcaster - SC900 (TCP/IP)") << addressed;
+    QTest::newRow("addressed serial, two banks")
+        << modelIndex("FB4xxQ(n) (Serial) (legacy)")
+        << QStringList{
+               "comboBox_Folder = 255",
+               "pushButton_Folder => id 0  Folder 255 (bank 1, number 127)",
+               "pushButton_Previous_Folder => id 0  Previous Folder",
+               "pushButton_Previous_File => id 0  Previous File",
+               "pushButton_Play => id 0  Play",
+               "pushButton_Stop => id 0  Stop",
+               "pushButton_Pause => id 0  Pause",
+               "pushButton_Next_File => id 0  Next File",
+               "pushButton_Next_Folder => id 0  Next Folder",
+               "pushButton_Volume_Less => id 0  Volume 0",
+               "pushButton_Volume_More => id 0  Volume 31",
+               "comboBox_Request = Current folder number",
+               "pushButton_Request => id 0  Current folder number?",
+               "<- CURRENT FOLDER NUMBER: 255\\r\\n",
+               "comboBox_Change_ID = 5",
+               "pushButton_Change_ID => id 0  Change ID to 5",
+               "pushButton_Request => id 0  Current folder number?",
+               "-- not for this device, whose id is 5",
+               "comboBox_ID = 5",
+               "comboBox_Request = Volume",
+               "pushButton_Request => id 5  Volume?",
+               "<- VOLUME: 31\\r\\n",
+           };
+    QTest::newRow("unaddressed serial")
+        << modelIndex("Tunebox (Serial)")
+        << QStringList{
+               "pushButton_Previous_File => Previous File",
+               "pushButton_Play => Play",
+               "pushButton_Stop => Stop",
+               "pushButton_Next_File => Next File",
+               "pushButton_Volume_Less => Volume 0",
+               "pushButton_Volume_More => Volume 64",
+               "comboBox_Other_Command = FTP update: preset 3",
+               "pushButton_Other_Command => FTP update: preset 3",
+               "comboBox_Source_Of_Playback = SPOT folder (Random + Reset)",
+               "comboBox_Ref_Of_Playback = 010",
+               "comboBox_Option_Of_Playback = 003",
+               "pushButton_Launch_Playback => SPOT folder (Random + Reset) reference 10 option 3",
+           };
+    QTest::newRow("on demand")
+        << modelIndex("Tunebox (NX) (TCP/IP)")
+        << QStringList{
+               "pushButton_Play => Play  cmd \"32\" \"255\" \"255\"",
+               "pushButton_Stop => Stop  cmd \"34\" \"255\" \"255\"",
+               "pushButton_Next_File => Next File  cmd \"35\" \"255\" \"255\"",
+               "pushButton_Previous_File => Previous File  cmd \"36\" \"255\" \"255\"",
+               "pushButton_Volume_Less => Volume 0  set \"VolumeLocalMusic\" \"-64\"",
+               "pushButton_Volume_More => Volume 64  set \"VolumeLocalMusic\" \"0\"",
+               "comboBox_Source_Of_Playback = Webradio",
+               "comboBox_Webradio_Ref_Of_Playback = 002",
+               "pushButton_Launch_Playback => Webradio preset 2  cmd \"64\" \"2\" \"0\"",
+               "comboBox_Request = Player status",
+               "pushButton_Request => Player status?  get \"PlayerStatus\"",
+               "<- PLAYER STATUS: PLAYING WEBRADIO 2\\0",
+               "comboBox_Request = Volume",
+               "pushButton_Request => Volume?  get \"VolumeLocalMusic\"",
+               "<- VOLUME: 64\\0",
+           };
 }
 
 void tst_EndToEnd::everyControl()
@@ -390,20 +454,43 @@ void tst_EndToEnd::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
-    // Lines that the output (stdout for status 0, else stderr) must hold.
+    // Lines that the output (stdout for status 0, else stderr) must hold. PORT IN USE stands
+    // for a port that the test holds on 127.0.0.1.
     QTest::addColumn<QStringList>("output");
 
     QStringList names;
     for (const PlayerModel &model : buildCatalogueModels())
         names << model.name;
+    const QString program = QStringLiteral("zoxen-device-sim: ");
     QTest::newRow("list") << QStringList{"--list"} << 0 << names;
-    TestTable table(QStringLiteral("endtoend/commandline.txt"), 4);
-    QVERIFY2(table.holds(7), table.problem());
-    for (const QStringList &row : table.rows()) {
-        QTest::newRow(qPrintable(row.at(0)))
-            << quotedTexts(row.at(2)) << row.at(1).toInt()
-            << quotedTexts(row.at(3)).replaceInStrings("PROGRAM", ZOXEN_DEVICE_SIM);
-    }
+    QTest::newRow("help") << QStringList{"--help"} << 0
+                          << QStringList{"Usage: " ZOXEN_DEVICE_SIM " [options] \"<model>\"",
+                                         "  -l, --list           Lists the models' names and "
+                                         "exits."};
+    QTest::newRow("version") << QStringList{"--version"} << 0
+                             << QStringList{"zoxen-device-sim 1.2.7.0"};
+    QTest::newRow("unknown option")
+        << QStringList{"--lst"} << 2 << QStringList{program + "Unknown option 'lst'."};
+    QTest::newRow("unknown model")
+        << QStringList{"Timetune 2"} << 2
+        << QStringList{program + "no model is named \"Timetune 2\" (--list shows the names)"};
+    QTest::newRow("no model") << QStringList{} << 2
+                              << QStringList{program +
+                                             "give one model name, in quotes (--list shows them)"};
+    QTest::newRow("port for a serial model")
+        << QStringList{"--port", "4000", "Timetune"} << 2
+        << QStringList{program + "--port is for TCP/IP models; use --device"};
+    QTest::newRow("baud rate outside the set")
+        << QStringList{"--device", "/dev/null", "--baud", "14400", "Timetune"} << 2
+        << QStringList{program + "--baud takes 1200, 2400, 4800, 9600, 19200, 38400, 57600 or "
+                                 "115200"};
+    QTest::newRow("port in use")
+        << QStringList{"--port", "PORT IN USE", "Tunebox (NX) (TCP/IP)"} << 1
+        << QStringList{program + "cannot listen on 127.0.0.1:PORT IN USE: The bound address is "
+                                 "already in use"};
+    QTest::newRow("serial device missing")
+        << QStringList{"--device", "/dev/zoxen-no-such-port", "Timetune"} << 1
+        << QStringList{program + "cannot open /dev/zoxen-no-such-port: No such file or directory"};
 }
 
 void tst_EndToEnd::commandLine()
