@@ -12,14 +12,19 @@ namespace {
 
 [[noreturn]] void usageError(const QString &message)
 {
-    std::fputs((QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n')
-                   .toUtf8()
-                   .constData(),
-               stderr);
+    printError(message);
     std::exit(2);
 }
 
 } // namespace
+
+void printError(const QString &message)
+{
+    std::fputs((QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n')
+                   .toUtf8()
+                   .constData(),
+               stderr);
+}
 
 SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
 {

@@ -17,3 +17,6 @@ struct SimulatorOptions
 // Reads the program's arguments. After --help, --version or --list the program ends with
 // status 0, after a usage error with status 2, its message printed.
 SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue);
+
+// A message on stderr, after the program's name.
+void printError(const QString &message);

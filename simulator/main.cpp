@@ -57,15 +57,6 @@ std::unique_ptr<QObject> openLine(const SimulatorOptions &options, SimulatedDevi
                           options.baudRate > 0 ? options.baudRate : model.defaultBaudRate, error);
 }
 
-int fail(const QString &message)
-{
-    std::fputs((QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n')
-                   .toUtf8()
-                   .constData(),
-               stderr);
-    return setUpFailure;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -76,12 +67,13 @@ int main(int argc, char *argv[])
     const SimulatorOptions options = readCommandLine(buildCatalogueModels());
 
     SimulatedDevice device(options.model);
-    if (!quitOnSignals())
-        return fail(QStringLiteral("cannot watch for Ctrl+C"));
-    QString error;
-    const std::unique_ptr<QObject> line = openLine(options, device, error);
-    if (!line)
-        return fail(error);
+    QString error = quitOnSignals() ? QString() : QStringLiteral("cannot watch for Ctrl+C");
+    const std::unique_ptr<QObject> line =
+        error.isEmpty() ? openLine(options, device, error) : nullptr;
+    if (!line) {
+        printError(error);
+        return setUpFailure;
+    }
     printEvent(QStringLiteral("playing \"%1\", player id %2; Ctrl+C stops")
                    .arg(options.model.name)
                    .arg(device.playerId()));

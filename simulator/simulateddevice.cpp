@@ -2,9 +2,15 @@
 
 #include "connection/modelpanels.h"
 
+#include <QHash>
+
 namespace {
 
 using namespace CommandCategory;
+
+const QString playing = QStringLiteral("PLAYING");
+const QString paused = QStringLiteral("PAUSED");
+const QString stopped = QStringLiteral("STOPPED");
 
 QString threeDigits(int number)
 {
@@ -58,7 +64,7 @@ QString SimulatedDevice::apply(int category, int number, const QString &label)
         m_folder = number;
         m_file = 1;
         m_source.clear();
-        m_playback = Playback::Playing;
+        m_playback = playing;
         break;
     case PreviousFolder:
     case NextFolder:
@@ -72,15 +78,15 @@ QString SimulatedDevice::apply(int category, int number, const QString &label)
         break;
     case Play:
     case Stop:
-        m_playback = category == Play ? Playback::Playing : Playback::Stopped;
+        m_playback = category == Play ? playing : stopped;
         break;
     case Pause:
-        m_playback = m_playback == Playback::Playing ? Playback::Paused : Playback::Playing;
+        m_playback = m_playback == playing ? paused : playing;
         break;
     case PauseOnly:
     case Resume:
-        if (m_playback != Playback::Stopped)
-            m_playback = category == PauseOnly ? Playback::Paused : Playback::Playing;
+        if (m_playback != stopped)
+            m_playback = category == PauseOnly ? paused : playing;
         break;
     case Volume:
         m_volume = number;
@@ -112,29 +118,12 @@ QString SimulatedDevice::apply(int category, int number, const QString &label)
     case AlternateSource:
         m_source =
             category == Webradio ? QStringLiteral("WEBRADIO %1").arg(number) : label.toUpper();
-        m_playback = Playback::Playing;
+        m_playback = playing;
         break;
     default:
         break;
     }
     return {};
-}
-
-QString SimulatedDevice::status() const
-{
-    if (m_standby)
-        return QStringLiteral("STANDBY");
-    const QString playback = m_playback == Playback::Playing  ? QStringLiteral("PLAYING")
-                             : m_playback == Playback::Paused ? QStringLiteral("PAUSED")
-                                                              : QStringLiteral("STOPPED");
-    return playback + ' ' +
-           (m_source.isEmpty() ? QStringLiteral("FOLDER ") + threeDigits(m_folder) : m_source) +
-           (m_muted ? QStringLiteral(" MUTED") : QString());
-}
-
-QString SimulatedDevice::volumeText() const
-{
-    return QString::number(m_volume) + (m_muted ? QStringLiteral(" MUTED") : QString());
 }
 
 // Requests are known by their label's letters and digits, lower case, so that the addressed
@@ -146,27 +135,27 @@ QString SimulatedDevice::answer(const QString &label) const
         if (c.isLetterOrNumber())
             key += c.toLower();
     }
+    const QString muted = m_muted ? QStringLiteral(" MUTED") : QString();
+    const QString volume = QString::number(m_volume) + muted;
+    const QString folder = threeDigits(m_folder);
     const QString file = QStringLiteral("FILE") + threeDigits(m_file);
-    QString value = QStringLiteral("NONE");
-    if (key == "playerstatus")
-        value = status();
-    else if (key == "volume")
-        value = volumeText();
-    else if (key == "currentfoldernumber" || key == "folderid")
-        value = threeDigits(m_folder);
-    else if (key == "currentfile" || key == "playingfile")
-        value = file;
-    else if (key == "fullpathname")
-        value = QStringLiteral("/FOLDER") + threeDigits(m_folder) + '/' + file;
-    else if (key == "usedstoragemedia")
-        value = QStringLiteral("SD CARD");
-    else if (key == "source")
-        value = m_source.isEmpty() ? QStringLiteral("FOLDER") : m_source;
-    else if (key == "remainingtime")
-        value = m_playback != Playback::Stopped ? "00:02:00" : "00:00:00";
-    else if (key == "totaltimeofthefile")
-        value = QStringLiteral("00:03:00");
-    else if (key == "information")
-        value = QStringLiteral("ID %1 VOLUME %2").arg(m_playerId).arg(volumeText());
-    return label.toUpper() + QStringLiteral(": ") + value;
+    const QString source = m_source.isEmpty() ? QStringLiteral("FOLDER") : m_source;
+    const QString status =
+        m_standby ? QStringLiteral("STANDBY")
+                  : m_playback + ' ' + (m_source.isEmpty() ? "FOLDER " + folder : m_source) + muted;
+    const QHash<QString, QString> values{
+        {"playerstatus", status},
+        {"volume", volume},
+        {"currentfoldernumber", folder},
+        {"folderid", folder},
+        {"currentfile", file},
+        {"playingfile", file},
+        {"fullpathname", "/FOLDER" + folder + '/' + file},
+        {"usedstoragemedia", "SD CARD"},
+        {"source", source},
+        {"remainingtime", m_playback == stopped ? "00:00:00" : "00:02:00"},
+        {"totaltimeofthefile", "00:03:00"},
+        {"information", QStringLiteral("ID %1 VOLUME %2").arg(m_playerId).arg(volume)},
+    };
+    return label.toUpper() + QStringLiteral(": ") + values.value(key, QStringLiteral("NONE"));
 }

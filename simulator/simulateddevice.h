@@ -27,22 +27,14 @@ public:
     DeviceReaction react(const DecodedFrame &frame);
 
 private:
-    enum class Playback
-    {
-        Stopped,
-        Playing,
-        Paused
-    };
-
     QString apply(int category, int number, const QString &label);
     // The request's label in capitals, a colon and the value asked for ("VOLUME: 40"); "NONE"
     // for values that the device does not keep.
     QString answer(const QString &label) const;
-    QString status() const;
-    QString volumeText() const;
 
     PlayerModel m_model;
-    Playback m_playback = Playback::Stopped;
+    // As the status names it: "PLAYING", "PAUSED" or "STOPPED".
+    QString m_playback = QStringLiteral("STOPPED");
     int m_folder = 0;
     int m_file = 1;
     // What plays instead of a folder (a web radio preset, another source), as the status
