@@ -1,5 +1,7 @@
 #include "simulator/framereaders.h"
 
+#include <QHash>
+
 namespace {
 
 using namespace CommandCategory;
@@ -7,36 +9,20 @@ using namespace CommandCategory;
 const quint8 idFlag = 0x80;
 const int highestFolder = 999;
 
-// The fields of the clock commands, whose stored bytes only stand in for the moment of sending.
-const ByteList dateLow{0, 1, 1};
-const ByteList dateHigh{99, 12, 31};
-const ByteList timeLow{0, 0, 0};
-const ByteList timeHigh{23, 59, 59};
-// Five groups of seven bits.
-const ByteList epochLow(5, 0x00);
-const ByteList epochHigh(5, 0x7F);
+// The lowest and highest value of each data byte where it is not the catalogue's: the fields
+// of the clock commands, whose stored bytes only stand in for the moment of sending.
+const QHash<int, std::pair<ByteList, ByteList>> clockRanges{
+    {SetTime, {{0, 0, 0}, {23, 59, 59}}},
+    {SetDate, {{0, 1, 1}, {99, 12, 31}}},
+    {SetDateTime, {{0, 1, 1, 0, 0, 0}, {99, 12, 31, 23, 59, 59}}},
+    {SetUtcDateTime, {{0, 1, 1, 0, 0, 0}, {99, 12, 31, 23, 59, 59}}},
+    // Five groups of seven bits.
+    {SetUtcEpoch, {ByteList(5, 0x00), ByteList(5, 0x7F)}},
+};
 
 quint8 byteAt(const QByteArray &bytes, int index)
 {
     return static_cast<quint8>(bytes.at(index));
-}
-
-// The lowest and highest value of each data byte: the catalogue's, but for the clock fields.
-std::pair<ByteList, ByteList> rangesOf(const PlayerCommand &command)
-{
-    switch (command.category) {
-    case SetTime:
-        return {timeLow, timeHigh};
-    case SetDate:
-        return {dateLow, dateHigh};
-    case SetDateTime:
-    case SetUtcDateTime:
-        return {dateLow + timeLow, dateHigh + timeHigh};
-    case SetUtcEpoch:
-        return {epochLow, epochHigh};
-    default:
-        return {command.dataMin, command.dataMax};
-    }
 }
 
 // The numbers that `data` carries for the command, nothing when a byte is out of its range.
@@ -45,7 +31,10 @@ std::pair<ByteList, ByteList> rangesOf(const PlayerCommand &command)
 std::optional<QVector<int>> numbersOf(const PlayerCommand &command, int protocol,
                                       const QByteArray &data)
 {
-    const auto [low, high] = rangesOf(command);
+    const auto [low, high] =
+        clockRanges.value(command.category, {command.dataMin, command.dataMax});
+    if (data.size() != low.size())
+        return std::nullopt;
     QVector<int> numbers;
     int index = 0;
     if (protocol == 1 && data.size() >= 2) {
