@@ -6,41 +6,27 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-const int usageError = 2;
-
-void print(FILE *stream, const QString &text)
+[[noreturn]] void usageError(const QString &message)
 {
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fflush(stream);
-}
-
-CommandLine failure(const QString &message)
-{
-    print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n');
-    return {{}, usageError};
-}
-
-CommandLine answered(const QString &text)
-{
-    print(stdout, text);
-    return {{}, 0};
-}
-
-int modelIndex(const PlayerCatalogueList &catalogue, const QString &name)
-{
-    for (int index = 0; index < catalogue.size(); ++index) {
-        if (catalogue.at(index).name == name)
-            return index;
-    }
-    return -1;
+    printError(message);
+    std::exit(2);
 }
 
 } // namespace
 
-CommandLine readCommandLine(const QStringList &arguments, const PlayerCatalogueList &catalogue)
+void printError(const QString &message)
+{
+    std::fputs((QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n')
+                   .toUtf8()
+                   .constData(),
+               stderr);
+}
+
+SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -48,75 +34,68 @@ CommandLine readCommandLine(const QStringList &arguments, const PlayerCatalogueL
         "frame received (undecodable bytes in hexadecimal) and answers requests. Serial models\n"
         "get a new pseudo-terminal, whose path is printed first, unless --device is given;\n"
         "TCP/IP models listen on 127.0.0.1. Ctrl+C stops it."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption listOption(QStringList{"l", "list"},
-                                        QStringLiteral("Lists the models' names and exits."));
-    const QCommandLineOption portOption(
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption list(QStringList{"l", "list"},
+                                  QStringLiteral("Lists the models' names and exits."));
+    const QCommandLineOption port(
         QStringList{"p", "port"},
         QStringLiteral("TCP/IP models: the port to listen on instead of the model's."),
         QStringLiteral("port"));
-    const QCommandLineOption deviceOption(
+    const QCommandLineOption device(
         QStringList{"d", "device"},
         QStringLiteral("Serial models: the serial device to open instead of a pseudo-terminal."),
         QStringLiteral("path"));
-    const QCommandLineOption baudOption(
+    const QCommandLineOption baud(
         QStringList{"b", "baud"},
         QStringLiteral("With --device: the baud rate, 1200 to 115200 (the model's default "
                        "otherwise)."),
         QStringLiteral("rate"));
-    parser.addOptions({listOption, portOption, deviceOption, baudOption});
+    parser.addOptions({list, port, device, baud});
     parser.addPositionalArgument(QStringLiteral("model"),
                                  QStringLiteral("The model's exact name in the catalogue."),
                                  QStringLiteral("\"<model>\""));
 
-    if (!parser.parse(arguments))
-        return failure(parser.errorText());
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")))
-        return answered(parser.helpText());
-    if (parser.isSet(versionOption)) {
-        return answered(QCoreApplication::applicationName() + ' ' +
-                        QCoreApplication::applicationVersion() + '\n');
-    }
-    if (parser.isSet(listOption)) {
-        QString names;
+    if (!parser.parse(QCoreApplication::arguments()))
+        usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (parser.isSet(list)) {
         for (const PlayerModel &model : catalogue)
-            names += model.name + '\n';
-        return answered(names);
+            std::fputs((model.name + '\n').toUtf8().constData(), stdout);
+        std::exit(0);
     }
 
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return failure(QStringLiteral("give one model name, in quotes (--list shows them)"));
-    CommandLine result;
-    SimulatorOptions &options = result.options;
-    options.modelIndex = modelIndex(catalogue, positional.first());
-    if (options.modelIndex < 0) {
-        return failure(QStringLiteral("no model is named \"%1\" (--list shows the names)")
-                           .arg(positional.first()));
-    }
-    const PlayerModel &model = catalogue.at(options.modelIndex);
+    const QStringList names = parser.positionalArguments();
+    if (names.size() != 1)
+        usageError(QStringLiteral("give one model name, in quotes (--list shows them)"));
+    const auto model =
+        std::find_if(catalogue.begin(), catalogue.end(),
+                     [&](const PlayerModel &entry) { return entry.name == names[0]; });
+    if (model == catalogue.end())
+        usageError(
+            QStringLiteral("no model is named \"%1\" (--list shows the names)").arg(names[0]));
+    SimulatorOptions options{*model, 0, parser.value(device), 0};
 
-    if (parser.isSet(portOption)) {
-        if (!model.isTcp())
-            return failure(QStringLiteral("--port is for TCP/IP models; use --device"));
-        bool ok = false;
-        const uint port = parser.value(portOption).toUInt(&ok);
-        if (!ok || port == 0 || port > 65535)
-            return failure(QStringLiteral("--port takes a number from 1 to 65535"));
-        options.port = static_cast<quint16>(port);
+    if (parser.isSet(port)) {
+        if (!model->isTcp())
+            usageError(QStringLiteral("--port is for TCP/IP models; use --device"));
+        const uint number = parser.value(port).toUInt();
+        if (number == 0 || number > 65535)
+            usageError(QStringLiteral("--port takes a number from 1 to 65535"));
+        options.port = static_cast<quint16>(number);
     }
-    if (model.isTcp() && (parser.isSet(deviceOption) || parser.isSet(baudOption)))
-        return failure(QStringLiteral("--device and --baud are for serial models; use --port"));
-    if (parser.isSet(baudOption) && !parser.isSet(deviceOption))
-        return failure(QStringLiteral("--baud goes with --device"));
-    options.device = parser.value(deviceOption);
-    if (parser.isSet(baudOption)) {
-        options.baudRate = acceptedBaudRate(parser.value(baudOption).toInt());
-        if (options.baudRate < 0) {
-            return failure(QStringLiteral("--baud takes 1200, 2400, 4800, 9600, 19200, 38400, "
-                                          "57600 or 115200"));
-        }
+    if (model->isTcp() && (parser.isSet(device) || parser.isSet(baud)))
+        usageError(QStringLiteral("--device and --baud are for serial models; use --port"));
+    if (parser.isSet(baud) && !parser.isSet(device))
+        usageError(QStringLiteral("--baud goes with --device"));
+    if (parser.isSet(baud)) {
+        options.baudRate = acceptedBaudRate(parser.value(baud).toInt());
+        if (options.baudRate < 0)
+            usageError(QStringLiteral("--baud takes 1200, 2400, 4800, 9600, 19200, 38400, "
+                                      "57600 or 115200"));
     }
-    return result;
+    return options;
 }

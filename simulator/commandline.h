@@ -2,28 +2,21 @@
 
 #include "catalogue/playercatalogue.h"
 
-#include <QStringList>
-
-#include <optional>
-
 // What the simulator was asked to do.
 struct SimulatorOptions
 {
-    int modelIndex = -1;
-    // TCP/IP models: the port on 127.0.0.1; the model's own when not given.
+    PlayerModel model;
+    // TCP/IP models: the port on 127.0.0.1; the model's own when 0.
     quint16 port = 0;
     // Serial models: the serial device to open; a new pseudo-terminal when empty.
     QString device;
-    // With a device: its baud rate; the model's default when not given.
+    // With a device: its baud rate; the model's default when 0.
     int baudRate = 0;
 };
 
-// The command line read, or the exit status when it is already answered: 0 after --help,
-// --version or --list, 2 after a usage error (both printed).
-struct CommandLine
-{
-    SimulatorOptions options;
-    std::optional<int> exitStatus;
-};
+// Reads the program's arguments. After --help, --version or --list the program ends with
+// status 0, after a usage error with status 2, its message printed.
+SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue);
 
-CommandLine readCommandLine(const QStringList &arguments, const PlayerCatalogueList &catalogue);
+// A message on stderr, after the program's name.
+void printError(const QString &message);

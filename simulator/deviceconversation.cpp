@@ -1,5 +1,6 @@
 #include "simulator/deviceconversation.h"
 
+#include "simulator/framedescription.h"
 #include "simulator/simulateddevice.h"
 #include "simulator/transcript.h"
 
@@ -11,11 +12,9 @@ const int quietLineMs = 250;
 
 } // namespace
 
-DeviceConversation::DeviceConversation(SimulatedDevice &device, Transcript &transcript, Sender send,
-                                       QObject *parent)
+DeviceConversation::DeviceConversation(SimulatedDevice &device, Sender send, QObject *parent)
     : QObject(parent)
     , m_device(device)
-    , m_transcript(transcript)
     , m_send(std::move(send))
     , m_decoder(device.model())
 {
@@ -43,15 +42,15 @@ void DeviceConversation::handle(const QVector<DecodedFrame> &frames)
 {
     bool exchanged = false;
     for (const DecodedFrame &frame : frames) {
-        m_transcript.frame(frame);
+        printLine(describeFrame(frame));
         const DeviceReaction reaction = m_device.react(frame);
         if (!reaction.note.isEmpty())
-            m_transcript.event(reaction.note);
+            printEvent(reaction.note);
         if (!reaction.reply.isEmpty()) {
             m_send(reaction.reply);
-            m_transcript.reply(reaction.reply);
+            printLine(QStringLiteral("<- ") + escapedText(reaction.reply));
         }
-        exchanged = exchanged || frame.decoded;
+        exchanged = exchanged || frame.command.has_value();
     }
     if (exchanged && m_device.model().isOnDemand())
         emit exchangeEnded();

@@ -8,7 +8,6 @@
 #include <functional>
 
 class SimulatedDevice;
-class Transcript;
 
 // One stream of bytes from the console, a TCP connection or a serial line: decodes it, lets
 // the device react to each frame, prints frames and replies, and sends the replies back.
@@ -19,8 +18,7 @@ class DeviceConversation : public QObject
 public:
     using Sender = std::function<void(const QByteArray &)>;
 
-    DeviceConversation(SimulatedDevice &device, Transcript &transcript, Sender send,
-                       QObject *parent = nullptr);
+    DeviceConversation(SimulatedDevice &device, Sender send, QObject *parent);
 
     void receive(const QByteArray &bytes);
     // The stream has ended: what is still waiting is shown as it stands.
@@ -34,7 +32,6 @@ private:
     void handle(const QVector<DecodedFrame> &frames);
 
     SimulatedDevice &m_device;
-    Transcript &m_transcript;
     Sender m_send;
     FrameStreamDecoder m_decoder;
     QTimer m_quietLine;

@@ -1,82 +1,81 @@
 #include "simulator/framedescription.h"
 
-#include "catalogue/commandcategory.h"
-
 #include <QDateTime>
 #include <QStringList>
 
 namespace {
 
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
+using namespace CommandCategory;
 
-QString clockText(const ClockValues &clock)
+// Three clock fields from `from` on, two digits each: a date "26-12-04" or a time "14:05:09".
+QString clockFields(const QVector<int> &fields, int from, char separator)
 {
-    if (clock.epochSeconds >= 0) {
-        return QStringLiteral("%1 (%2 UTC)")
-            .arg(clock.epochSeconds)
-            .arg(QDateTime::fromSecsSinceEpoch(clock.epochSeconds, Qt::UTC)
-                     .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    }
     QStringList parts;
-    if (clock.year >= 0)
-        parts << twoDigits(clock.year) + '-' + twoDigits(clock.month) + '-' + twoDigits(clock.day);
-    if (clock.hour >= 0)
-        parts << twoDigits(clock.hour) + ':' + twoDigits(clock.minute) + ':' +
-                     twoDigits(clock.second);
-    return parts.join(' ');
+    for (int field = from; field < from + 3; ++field)
+        parts << QStringLiteral("%1").arg(fields.at(field), 2, 10, QLatin1Char('0'));
+    return parts.join(QLatin1Char(separator));
 }
 
-QString folderText(int folder)
+QString epochText(const QVector<int> &groups)
 {
-    const int bank = folder / 128;
-    if (bank == 0)
-        return QString::number(folder);
-    return QStringLiteral("%1 (bank %2, number %3)").arg(folder).arg(bank).arg(folder % 128);
+    qint64 seconds = 0;
+    for (int group : groups)
+        seconds = (seconds << 7) | group;
+    return QStringLiteral("%1 (%2 UTC)")
+        .arg(seconds)
+        .arg(QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
+                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
-QString relaysText(int relays)
+QString relaysText(int bits)
 {
     QStringList on;
     for (int relay = 0; relay < 8; ++relay) {
-        if (relays & (1 << relay))
+        if (bits & (1 << relay))
             on << QString::number(relay + 1);
     }
     return QStringLiteral("on: ") + (on.isEmpty() ? QStringLiteral("none") : on.join(' '));
 }
 
-QString commandText(const DecodedFrame &frame)
+QString parametersText(const PlayerCommand &command, const QVector<int> &numbers)
 {
-    QString text = frame.label;
-    if (frame.category == CommandCategory::Request)
-        text += '?';
-    if (frame.folder)
-        text += ' ' + folderText(*frame.folder);
-    if (frame.volume)
-        text += ' ' + QString::number(*frame.volume);
-    if (frame.newId)
-        text += QStringLiteral(" to %1").arg(*frame.newId);
-    if (frame.reference)
-        text += QStringLiteral(" reference %1").arg(*frame.reference);
-    if (frame.option)
-        text += QStringLiteral(" option %1").arg(*frame.option);
-    if (frame.preset)
-        text += QStringLiteral(" preset %1").arg(*frame.preset);
-    if (frame.relays)
-        text += ' ' + relaysText(*frame.relays);
-    if (frame.clock)
-        text += ' ' + clockText(*frame.clock);
-    return text;
+    const int first = numbers.value(0);
+    switch (command.category) {
+    case Folder:
+        return first < 128 ? QString::number(first)
+                           : QStringLiteral("%1 (bank %2, number %3)")
+                                 .arg(first)
+                                 .arg(first / 128)
+                                 .arg(first % 128);
+    case Volume:
+        return QString::number(first);
+    case ChangeId:
+        return QStringLiteral("to %1").arg(first);
+    case ContentFolder:
+        return QStringLiteral("reference %1").arg(first);
+    case ContentFolderOption:
+        return QStringLiteral("reference %1 option %2").arg(first).arg(numbers.value(1));
+    case Webradio:
+        return QStringLiteral("preset %1").arg(first);
+    case Relay:
+        // Relays 1-4 are bits 0-3 of byte 0, relays 5-8 bits 0-3 of byte 1, over the stored bytes.
+        return relaysText((first - command.dataMin.at(0)) |
+                          (numbers.value(1) - command.dataMin.at(1)) << 4);
+    case SetTime:
+        return clockFields(numbers, 0, ':');
+    case SetDate:
+        return clockFields(numbers, 0, '-');
+    case SetDateTime:
+    case SetUtcDateTime:
+        return clockFields(numbers, 0, '-') + ' ' + clockFields(numbers, 3, ':');
+    case SetUtcEpoch:
+        return epochText(numbers);
+    default:
+        return {};
+    }
 }
 
 } // namespace
-
-QString hexBytes(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
 
 QString escapedText(const QByteArray &bytes)
 {
@@ -92,22 +91,16 @@ QString escapedText(const QByteArray &bytes)
         else if (byte >= 0x20 && byte < 0x7F && c != '\\')
             text += QLatin1Char(c);
         else
-            text += QStringLiteral("\\x") +
-                    QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+            text += QStringLiteral("\\x") + QString::fromLatin1(QByteArray(1, c).toHex().toUpper());
     }
     return text;
 }
 
-QString quotedText(const QByteArray &text)
-{
-    return '"' + escapedText(text).replace('"', QLatin1String("\\x22")) + '"';
-}
-
 QString describeFrame(const DecodedFrame &frame)
 {
-    QStringList fields{hexBytes(frame.bytes)};
-    if (!frame.decoded) {
-        const int count = frame.bytes.size();
+    QStringList fields{QString::fromLatin1(frame.bytes.toHex(' ').toUpper())};
+    const int count = frame.bytes.size();
+    if (!frame.command) {
         fields << QStringLiteral("undecodable (%1 %2)")
                       .arg(count)
                       .arg(count == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
@@ -115,11 +108,15 @@ QString describeFrame(const DecodedFrame &frame)
     }
     if (frame.playerId)
         fields << QStringLiteral("id %1").arg(*frame.playerId);
-    fields << commandText(frame);
+    const QString parameters =
+        frame.numbers.isEmpty() ? QString() : parametersText(*frame.command, frame.numbers);
+    fields << frame.command->label + (frame.command->category == Request ? "?" : "") +
+                  (parameters.isEmpty() ? QString() : ' ' + parameters);
     if (!frame.verb.isEmpty()) {
         QStringList envelope{QString::fromLatin1(frame.verb)};
+        // Quoted, a double quote inside as \x22.
         for (const QByteArray &text : frame.texts)
-            envelope << quotedText(text);
+            envelope << '"' + escapedText(text).replace('"', QLatin1String("\\x22")) + '"';
         fields << envelope.join(' ');
     }
     return fields.join(QStringLiteral("  "));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulator/decodedframe.h"
+#include "simulator/framereaders.h"
 
 #include <QString>
 
@@ -12,11 +12,5 @@
 //   80 02  undecodable (2 bytes)
 QString describeFrame(const DecodedFrame &frame);
 
-// Bytes as the line shows them: two upper-case hexadecimal digits each, one space apart.
-QString hexBytes(const QByteArray &bytes);
-
 // Bytes as readable text: printable ASCII as it is, \r \n \0 and \xHH for the rest.
 QString escapedText(const QByteArray &bytes);
-
-// A text in double quotes, escaped as above, a double quote inside as \x22.
-QString quotedText(const QByteArray &text);

@@ -1,7 +1,10 @@
 #include "simulator/framestreamdecoder.h"
 
 FrameStreamDecoder::FrameStreamDecoder(const PlayerModel &model)
-    : m_reader(frameReaderFor(model))
+    : m_model(model)
+    , m_read(model.isOnDemand()    ? readEnvelope
+             : model.protocol == 0 ? readAddressed
+                                   : readUnaddressed)
 {}
 
 QVector<DecodedFrame> FrameStreamDecoder::feed(const QByteArray &bytes)
@@ -20,7 +23,7 @@ QVector<DecodedFrame> FrameStreamDecoder::decode(bool atEnd)
     QVector<DecodedFrame> frames;
     int position = 0;
     while (position < m_buffer.size()) {
-        FrameRead read = m_reader->read(m_buffer, position, atEnd);
+        FrameRead read = m_read(m_model, m_buffer, position, atEnd);
         if (read.outcome == FrameRead::NeedMore && !atEnd)
             break;
         if (read.outcome == FrameRead::Frame) {
@@ -49,8 +52,7 @@ void FrameStreamDecoder::reportUndecodable(QVector<DecodedFrame> &frames)
     if (m_undecodable.isEmpty())
         return;
     DecodedFrame frame;
-    frame.bytes = m_undecodable;
+    frame.bytes = std::exchange(m_undecodable, QByteArray());
     frames.append(frame);
-    m_undecodable = QByteArray();
     m_undecodable.reserve(longestUndecodableRun);
 }

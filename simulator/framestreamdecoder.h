@@ -1,13 +1,6 @@
 #pragma once
 
-#include "catalogue/playermodel.h"
-#include "simulator/decodedframe.h"
-#include "simulator/framereader.h"
-
-#include <QByteArray>
-#include <QVector>
-
-#include <memory>
+#include "simulator/framereaders.h"
 
 // Turns the bytes of one stream, as they arrive in reads of any size, into frames. Bytes that
 // form no frame come out as undecodable frames, in runs of at most `longestUndecodableRun`
@@ -31,7 +24,8 @@ private:
     QVector<DecodedFrame> decode(bool atEnd);
     void reportUndecodable(QVector<DecodedFrame> &frames);
 
-    std::unique_ptr<FrameReader> m_reader;
+    PlayerModel m_model;
+    FrameReader m_read;
     QByteArray m_buffer;
     QByteArray m_undecodable;
 };

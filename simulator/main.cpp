@@ -1,68 +1,60 @@
-#include "catalogue/playercatalogue.h"
 #include "simulator/commandline.h"
-#include "simulator/pseudoterminalline.h"
-#include "simulator/quitonsignals.h"
-#include "simulator/serialdeviceline.h"
+#include "simulator/devicelinks.h"
 #include "simulator/simulateddevice.h"
-#include "simulator/tcpdeviceserver.h"
 #include "simulator/transcript.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 
-#include <cstdio>
-#include <memory>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
-// The device could not be reached or set up: the port is taken, the device cannot be opened.
-const int setUpFailure = 1;
+int signalPipe[2] = {-1, -1};
 
-int fail(const QString &message)
+void onSignal(int)
 {
-    std::fputs((QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n')
-                   .toUtf8()
-                   .constData(),
-               stderr);
-    return setUpFailure;
+    const int savedErrno = errno;
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = savedErrno;
 }
 
-// Opens the line that the model is reached by and prints where it is: its first line of
-// output, which scripts wait for. Nothing, with the reason in `error`, when it cannot.
-std::unique_ptr<QObject> openLine(const PlayerModel &model, const SimulatorOptions &options,
-                                  SimulatedDevice &device, Transcript &transcript, QString &error)
+// Ends the event loop on SIGINT (Ctrl+C) or SIGTERM. The handler only writes to a pipe that the
+// loop reads, so that nothing but write() runs inside the handler.
+bool quitOnSignals()
 {
-    if (model.isTcp()) {
-        auto server = std::make_unique<TcpDeviceServer>(device, transcript);
-        const quint16 port = options.port != 0 ? options.port : model.tcpPort;
-        if (!server->listen(port, error)) {
-            error = QStringLiteral("cannot listen on 127.0.0.1:%1: %2").arg(port).arg(error);
-            return nullptr;
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    auto *notifier =
+        new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte = 0;
+        if (::read(signalPipe[0], &byte, 1) == 1) {
+            printEvent(QStringLiteral("stopped"));
+            QCoreApplication::quit();
         }
-        transcript.line(QStringLiteral("listening on 127.0.0.1:%1").arg(port));
-        return server;
-    }
-    if (options.device.isEmpty()) {
-        auto terminal = std::make_unique<PseudoTerminalLine>(device, transcript);
-        if (!terminal->open(error)) {
-            error = QStringLiteral("cannot open a pseudo-terminal: ") + error;
-            return nullptr;
-        }
-        transcript.line(QStringLiteral("serial port: ") + terminal->slavePath());
-        return terminal;
-    }
-    auto serial = std::make_unique<SerialDeviceLine>(device, transcript);
-    const int baudRate = options.baudRate > 0 ? options.baudRate : model.defaultBaudRate;
-    if (!serial->open(options.device, baudRate, error)) {
-        error = QStringLiteral("cannot open %1: %2").arg(options.device, error);
-        return nullptr;
-    }
-    transcript.line(QStringLiteral("serial port: ") + options.device);
-    transcript.event(QStringLiteral("%1 bit/s, 8N1").arg(baudRate));
-    QObject::connect(serial.get(), &SerialDeviceLine::lost, [&transcript](const QString &reason) {
-        transcript.event(QStringLiteral("serial port lost: ") + reason);
-        QCoreApplication::exit(setUpFailure);
     });
-    return serial;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return sigaction(SIGINT, &action, nullptr) == 0 && sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+std::unique_ptr<QObject> openLine(const SimulatorOptions &options, SimulatedDevice &device,
+                                  QString &error)
+{
+    const PlayerModel &model = options.model;
+    if (model.isTcp())
+        return listenOnLoopback(device, options.port ? options.port : model.tcpPort, error);
+    if (options.device.isEmpty())
+        return openPseudoTerminal(device, error);
+    return openSerialPort(device, options.device,
+                          options.baudRate > 0 ? options.baudRate : model.defaultBaudRate, error);
 }
 
 } // namespace
@@ -72,28 +64,18 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zoxen-device-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.2.7.0"));
+    const SimulatorOptions options = readCommandLine(buildCatalogueModels());
 
-    const PlayerCatalogueList catalogue = buildCatalogueModels();
-    const CommandLine commandLine = readCommandLine(QCoreApplication::arguments(), catalogue);
-    if (commandLine.exitStatus)
-        return *commandLine.exitStatus;
-    const SimulatorOptions &options = commandLine.options;
-    const PlayerModel &model = catalogue.at(options.modelIndex);
-
-    Transcript transcript;
-    SimulatedDevice device(model);
-    QuitOnSignals signalWatcher;
-    if (!signalWatcher.install())
-        return fail(QStringLiteral("cannot watch for Ctrl+C"));
-    QObject::connect(&signalWatcher, &QuitOnSignals::received,
-                     [&transcript](int) { transcript.event(QStringLiteral("stopped")); });
-
-    QString error;
-    const std::unique_ptr<QObject> line = openLine(model, options, device, transcript, error);
-    if (!line)
-        return fail(error);
-    transcript.event(QStringLiteral("playing \"%1\", player id %2; Ctrl+C stops")
-                         .arg(model.name)
-                         .arg(device.state().playerId));
+    SimulatedDevice device(options.model);
+    QString error = quitOnSignals() ? QString() : QStringLiteral("cannot watch for Ctrl+C");
+    const std::unique_ptr<QObject> line =
+        error.isEmpty() ? openLine(options, device, error) : nullptr;
+    if (!line) {
+        printError(error);
+        return setUpFailure;
+    }
+    printEvent(QStringLiteral("playing \"%1\", player id %2; Ctrl+C stops")
+                   .arg(options.model.name)
+                   .arg(device.playerId()));
     return QCoreApplication::exec();
 }

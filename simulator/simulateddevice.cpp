@@ -1,125 +1,124 @@
 #include "simulator/simulateddevice.h"
 
 #include "connection/modelpanels.h"
-#include "simulator/requestanswers.h"
+
+#include <QHash>
 
 namespace {
 
-using Playback = DeviceState::Playback;
+using namespace CommandCategory;
+
+const QString playing = QStringLiteral("PLAYING");
+const QString paused = QStringLiteral("PAUSED");
+const QString stopped = QStringLiteral("STOPPED");
+
+QString threeDigits(int number)
+{
+    return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+}
+
+void step(int &value, int by, int lowest, int highest)
+{
+    value = qBound(lowest, value + by, highest);
+}
 
 } // namespace
 
 SimulatedDevice::SimulatedDevice(const PlayerModel &model)
     : m_model(model)
+    , m_playerId(model.minId)
 {
-    m_state.playerId = m_model.minId;
-    if (const PlayerCommand *volume = m_model.commandOfCategory(CommandCategory::Volume)) {
-        if (const std::optional<VolumeRange> range = volumeRange(*volume, m_model.protocol)) {
+    if (const PlayerCommand *volume = model.commandOfCategory(Volume)) {
+        if (const std::optional<VolumeRange> range = volumeRange(*volume, model.protocol)) {
             m_lowestVolume = range->minimum;
             m_highestVolume = range->maximum;
         }
     }
     // Starts as loud as the console's slider starts.
-    m_state.volume = m_highestVolume;
-    if (m_model.commandOfCategory(CommandCategory::Folder))
-        m_highestFolder = qMin(m_highestFolder, m_model.folderBanks * 128 - 1);
+    m_volume = m_highestVolume;
+    if (model.commandOfCategory(Folder))
+        m_highestFolder = qMin(m_highestFolder, model.folderBanks * 128 - 1);
 }
 
 DeviceReaction SimulatedDevice::react(const DecodedFrame &frame)
 {
-    if (!frame.decoded)
+    if (!frame.command)
         return {};
-    if (frame.playerId && *frame.playerId != m_state.playerId)
-        return {QStringLiteral("not for this device, whose id is %1").arg(m_state.playerId), {}};
-    if (frame.category != CommandCategory::Request)
-        return {apply(frame), {}};
-
-    QByteArray reply = requestAnswer(m_model.commands.at(frame.commandIndex), m_state).toLatin1();
-    reply += m_model.isOnDemand() ? QByteArray(1, '\0') : QByteArrayLiteral("\r\n");
-    return {{}, reply};
+    if (frame.playerId && *frame.playerId != m_playerId)
+        return {QStringLiteral("not for this device, whose id is %1").arg(m_playerId), {}};
+    const PlayerCommand &command = *frame.command;
+    if (command.category != Request)
+        return {apply(command.category, frame.numbers.value(0), command.label), {}};
+    return {{},
+            answer(command.label).toLatin1() +
+                (m_model.isOnDemand() ? QByteArray(1, '\0') : QByteArrayLiteral("\r\n"))};
 }
 
-QString SimulatedDevice::apply(const DecodedFrame &frame)
+// `number` is the command's first parameter.
+QString SimulatedDevice::apply(int category, int number, const QString &label)
 {
-    switch (frame.category) {
-    case CommandCategory::Folder:
-    case CommandCategory::ContentFolder:
-    case CommandCategory::ContentFolderOption:
-        // Over the on-demand link a folder with an option travels without its number.
-        m_state.folder = frame.folder.value_or(frame.reference.value_or(m_state.folder));
-        m_state.file = 1;
-        m_state.source.clear();
-        m_state.playback = Playback::Playing;
+    switch (category) {
+    case Folder:
+    case ContentFolder:
+    case ContentFolderOption:
+        m_folder = number;
+        m_file = 1;
+        m_source.clear();
+        m_playback = playing;
         break;
-    case CommandCategory::PreviousFolder:
-    case CommandCategory::NextFolder:
-        step(m_state.folder, frame.category == CommandCategory::NextFolder ? 1 : -1, 0,
-             m_highestFolder);
-        m_state.file = 1;
-        m_state.source.clear();
+    case PreviousFolder:
+    case NextFolder:
+        step(m_folder, category == NextFolder ? 1 : -1, 0, m_highestFolder);
+        m_file = 1;
+        m_source.clear();
         break;
-    case CommandCategory::PreviousFile:
-    case CommandCategory::NextFile:
-        step(m_state.file, frame.category == CommandCategory::NextFile ? 1 : -1, 1, 999);
+    case PreviousFile:
+    case NextFile:
+        step(m_file, category == NextFile ? 1 : -1, 1, 999);
         break;
-    case CommandCategory::Play:
-        m_state.playback = Playback::Playing;
+    case Play:
+    case Stop:
+        m_playback = category == Play ? playing : stopped;
         break;
-    case CommandCategory::Stop:
-        m_state.playback = Playback::Stopped;
+    case Pause:
+        m_playback = m_playback == playing ? paused : playing;
         break;
-    case CommandCategory::Pause:
-        m_state.playback =
-            m_state.playback == Playback::Playing ? Playback::Paused : Playback::Playing;
+    case PauseOnly:
+    case Resume:
+        if (m_playback != stopped)
+            m_playback = category == PauseOnly ? paused : playing;
         break;
-    case CommandCategory::PauseOnly:
-        if (m_state.playback == Playback::Playing)
-            m_state.playback = Playback::Paused;
+    case Volume:
+        m_volume = number;
         break;
-    case CommandCategory::Resume:
-        if (m_state.playback == Playback::Paused)
-            m_state.playback = Playback::Playing;
+    case VolumeUp:
+    case VolumeDown:
+        step(m_volume, category == VolumeUp ? 1 : -1, m_lowestVolume, m_highestVolume);
         break;
-    case CommandCategory::Volume:
-        m_state.volume = frame.volume.value_or(m_state.volume);
+    case StandbyWakeup:
+    case Standby:
+    case Wakeup:
+        m_standby = category == StandbyWakeup ? !m_standby : category == Standby;
         break;
-    case CommandCategory::VolumeUp:
-    case CommandCategory::VolumeDown:
-        step(m_state.volume, frame.category == CommandCategory::VolumeUp ? 1 : -1, m_lowestVolume,
-             m_highestVolume);
+    case MuteToggle:
+    case Mute:
+    case Unmute:
+        m_muted = category == MuteToggle ? !m_muted : category == Mute;
         break;
-    case CommandCategory::StandbyWakeup:
-    case CommandCategory::Standby:
-    case CommandCategory::Wakeup:
-        m_state.standby = frame.category == CommandCategory::StandbyWakeup
-                              ? !m_state.standby
-                              : frame.category == CommandCategory::Standby;
-        break;
-    case CommandCategory::MuteToggle:
-    case CommandCategory::Mute:
-    case CommandCategory::Unmute:
-        m_state.muted = frame.category == CommandCategory::MuteToggle
-                            ? !m_state.muted
-                            : frame.category == CommandCategory::Mute;
-        break;
-    case CommandCategory::ChangeId: {
-        const int newId = frame.newId.value_or(m_state.playerId);
-        if (newId < m_model.minId || newId > m_model.maxId) {
+    case ChangeId:
+        if (number < m_model.minId || number > m_model.maxId) {
             return QStringLiteral("id %1 refused: this model's ids run from %2 to %3")
-                .arg(newId)
+                .arg(number)
                 .arg(m_model.minId)
                 .arg(m_model.maxId);
         }
-        m_state.playerId = newId;
+        m_playerId = number;
         break;
-    }
-    case CommandCategory::Webradio:
-        m_state.source = QStringLiteral("WEBRADIO %1").arg(frame.preset.value_or(0));
-        m_state.playback = Playback::Playing;
-        break;
-    case CommandCategory::AlternateSource:
-        m_state.source = frame.label.toUpper();
-        m_state.playback = Playback::Playing;
+    case Webradio:
+    case AlternateSource:
+        m_source =
+            category == Webradio ? QStringLiteral("WEBRADIO %1").arg(number) : label.toUpper();
+        m_playback = playing;
         break;
     default:
         break;
@@ -127,7 +126,36 @@ QString SimulatedDevice::apply(const DecodedFrame &frame)
     return {};
 }
 
-void SimulatedDevice::step(int &value, int by, int lowest, int highest)
+// Requests are known by their label's letters and digits, lower case, so that the addressed
+// models' "Player Status" and the on-demand model's "Player status" get the same answer.
+QString SimulatedDevice::answer(const QString &label) const
 {
-    value = qBound(lowest, value + by, highest);
+    QString key;
+    for (QChar c : label) {
+        if (c.isLetterOrNumber())
+            key += c.toLower();
+    }
+    const QString muted = m_muted ? QStringLiteral(" MUTED") : QString();
+    const QString volume = QString::number(m_volume) + muted;
+    const QString folder = threeDigits(m_folder);
+    const QString file = QStringLiteral("FILE") + threeDigits(m_file);
+    const QString source = m_source.isEmpty() ? QStringLiteral("FOLDER") : m_source;
+    const QString status =
+        m_standby ? QStringLiteral("STANDBY")
+                  : m_playback + ' ' + (m_source.isEmpty() ? "FOLDER " + folder : m_source) + muted;
+    const QHash<QString, QString> values{
+        {"playerstatus", status},
+        {"volume", volume},
+        {"currentfoldernumber", folder},
+        {"folderid", folder},
+        {"currentfile", file},
+        {"playingfile", file},
+        {"fullpathname", "/FOLDER" + folder + '/' + file},
+        {"usedstoragemedia", "SD CARD"},
+        {"source", source},
+        {"remainingtime", m_playback == stopped ? "00:00:00" : "00:02:00"},
+        {"totaltimeofthefile", "00:03:00"},
+        {"information", QStringLiteral("ID %1 VOLUME %2").arg(m_playerId).arg(volume)},
+    };
+    return label.toUpper() + QStringLiteral(": ") + values.value(key, QStringLiteral("NONE"));
 }

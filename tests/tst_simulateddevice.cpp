@@ -1,4 +1,4 @@
-#include "catalogue/playercatalogue.h"
+#include "examplemodels.h"
 #include "simulator/framedescription.h"
 #include "simulator/framestreamdecoder.h"
 #include "simulator/simulateddevice.h"
@@ -9,27 +9,18 @@
 
 namespace {
 
-PlayerModel modelNamed(const QString &name)
-{
-    for (const PlayerModel &model : buildCatalogueModels()) {
-        if (model.name == name)
-            return model;
-    }
-    qFatal("no model named %s", qPrintable(name));
-}
-
 // "80 01 07", or an on-demand message such as `04 cmd "64" "2" "0"` built by the console's own
 // envelope builder.
 QByteArray frameBytes(const QString &text)
 {
-    const QStringList words = text.split(' ');
-    if (words.size() < 2 || words.at(1).size() == 2)
+    const QString verb = text.section(' ', 1, 1);
+    if (verb.size() != 3)
         return QByteArray::fromHex(text.toLatin1());
     QList<QByteArray> texts;
     for (const QString &quoted : quotedTexts(text))
         texts << quoted.toUtf8();
-    return assembleFrame(1, 0x80, quint8(words.first().toInt(nullptr, 16)),
-                         textEnvelope(words.at(1).toLatin1(), texts));
+    return assembleFrame(1, 0x80, quint8(text.left(2).toInt(nullptr, 16)),
+                         textEnvelope(verb.toLatin1(), texts));
 }
 
 } // namespace
@@ -46,22 +37,79 @@ private slots:
 void tst_SimulatedDevice::reactions_data()
 {
     QTest::addColumn<QString>("model");
-    // The frames, each followed by what the device says to it.
+    // Frames ("-> "), each followed by what the device says to it: a reply ("<- ", as the
+    // simulator prints it) or why it ignored the frame ("-- ").
     QTest::addColumn<QStringList>("transcript");
 
-    TestTable table(QStringLiteral("simulator/reactions.txt"));
-    QVERIFY2(table.holds(93), table.problem());
-    int added = 0;
-    for (int row = 0; row < table.rows().size(); ++row) {
-        const QStringList &heading = table.rows().at(row);
-        QVERIFY2(heading.size() == 2, qPrintable(heading.join('|')));
-        QStringList transcript;
-        while (row + 1 < table.rows().size() && table.rows().at(row + 1).size() == 1)
-            transcript << table.rows().at(++row).first();
-        QTest::newRow(qPrintable(heading.first())) << heading.last() << transcript;
-        ++added;
-    }
-    QCOMPARE(added, 18);
+    const QString showcaster = QStringLiteral("Showcaster - SC900 (Serial)");
+    const QString nx = QStringLiteral("Tunebox (NX) (TCP/IP)");
+    QTest::newRow("Showcaster/pause and resume")
+        << showcaster
+        << QStringList{"-> 80 01 07",
+                       "-> 80 02 0E",
+                       "-> 80 04 01",
+                       "<- PLAYER STATUS: PAUSED FOLDER 007\\r\\n",
+                       "-> 80 02 0F",
+                       "-> 80 04 01",
+                       "<- PLAYER STATUS: PLAYING FOLDER 007\\r\\n"};
+    QTest::newRow("Showcaster/standby and wakeup")
+        << showcaster
+        << QStringList{"-> 80 02 0C", "-> 80 04 01", "<- PLAYER STATUS: STANDBY\\r\\n",
+                       "-> 80 02 0D", "-> 80 04 01", "<- PLAYER STATUS: STOPPED FOLDER 000\\r\\n"};
+    QTest::newRow("Showcaster/volume up stops at the top")
+        << showcaster << QStringList{"-> 80 02 09", "-> 80 04 0B", "<- VOLUME: 100\\r\\n"};
+    QTest::newRow("Showcaster/volume down and mute")
+        << showcaster
+        << QStringList{"-> 80 02 0A", "-> 80 02 11", "-> 80 04 0B", "<- VOLUME: 99 MUTED\\r\\n"};
+    QTest::newRow("Showcaster/previous folder stops at 000")
+        << showcaster
+        << QStringList{"-> 80 02 07", "-> 80 04 06", "<- CURRENT FOLDER NUMBER: 000\\r\\n"};
+    QTest::newRow("Showcaster/files step from 1")
+        << showcaster
+        << QStringList{"-> 80 02 04", "-> 80 02 03", "-> 80 02 03", "-> 80 04 03",
+                       "<- FULL PATH NAME: /FOLDER000/FILE003\\r\\n"};
+    QTest::newRow("Showcaster/another player's frame changes nothing")
+        << showcaster
+        << QStringList{"-> 81 02 0C", "-- not for this device, whose id is 0", "-> 80 04 01",
+                       "<- PLAYER STATUS: STOPPED FOLDER 000\\r\\n"};
+    QTest::newRow("Showcaster/undecodable bytes change nothing")
+        << showcaster
+        << QStringList{"-> 80 02", "-> 80 02 0B", "-> 80 04 01",
+                       "<- PLAYER STATUS: STOPPED FOLDER 000\\r\\n"};
+    QTest::newRow("FB4xxQ(n) serial/next folder stops at 255")
+        << "FB4xxQ(n) (Serial) (legacy)"
+        << QStringList{"-> 80 11 7F", "-> 80 02 06", "-> 80 04 06",
+                       "<- CURRENT FOLDER NUMBER: 255\\r\\n"};
+    QTest::newRow("Boostbox/answers to its new id only")
+        << "Boostbox 1"
+        << QStringList{"-> 80 7F 05", "-> 80 04 40", "-- not for this device, whose id is 5",
+                       "-> 85 04 40", "<- INFORMATION: ID 5 VOLUME 56\\r\\n"};
+    QTest::newRow("FB4xxQ(n) network/no id but 0")
+        << "FB4xxQ(n) (TCP/IP) (legacy)"
+        << QStringList{"-> 80 7F 05", "-- id 5 refused: this model's ids run from 0 to 0",
+                       "-> 80 04 01", "<- PLAYER STATUS: STOPPED FOLDER 000\\r\\n"};
+    QTest::newRow("Tunebox serial/commands are not answered")
+        << "Tunebox (Serial)"
+        << QStringList{"-> 20 FF FF FF", "-> 33 00 01 00", "-> 12 00 0A 03", "-> 30 00 28 00"};
+    QTest::newRow("Tunebox NX/webradio")
+        << nx
+        << QStringList{"-> 04 cmd \"64\" \"2\" \"0\"", "-> 02 get \"PlayerStatus\"",
+                       "<- PLAYER STATUS: PLAYING WEBRADIO 2\\0"};
+    QTest::newRow("Tunebox NX/another source")
+        << nx
+        << QStringList{"-> 04 cmd \"81\" \"0\" \"0\"", "-> 02 get \"Source\"",
+                       "<- SOURCE: ALTERNATE: SD CARD\\0"};
+    QTest::newRow("Tunebox NX/folder then stop")
+        << nx
+        << QStringList{"-> 04 cmd \"0\" \"5\" \"0\"", "-> 04 cmd \"34\" \"255\" \"255\"",
+                       "-> 02 get \"FolderID\"",      "<- FOLDER ID: 005\\0",
+                       "-> 02 get \"PlayerStatus\"",  "<- PLAYER STATUS: STOPPED FOLDER 005\\0"};
+    QTest::newRow("Tunebox NX/volume in the console's scale")
+        << nx
+        << QStringList{"-> 03 set \"VolumeLocalMusic\" \"-24\"", "-> 02 get \"VolumeLocalMusic\"",
+                       "<- VOLUME: 40\\0"};
+    QTest::newRow("Tunebox NX/a value it does not keep")
+        << nx << QStringList{"-> 02 get \"WRadio1Name\"", "<- WEBRADIO 1 NAME: NONE\\0"};
 }
 
 void tst_SimulatedDevice::reactions()
@@ -76,9 +124,9 @@ void tst_SimulatedDevice::reactions()
         if (!line.startsWith("-> "))
             continue;
         said << line;
-        QVector<DecodedFrame> decoded = decoder.feed(frameBytes(line.mid(3)));
-        decoded += decoder.flush();
-        for (const DecodedFrame &frame : qAsConst(decoded)) {
+        const QVector<DecodedFrame> frames =
+            decoder.feed(frameBytes(line.mid(3))) + decoder.flush();
+        for (const DecodedFrame &frame : frames) {
             const DeviceReaction reaction = device.react(frame);
             if (!reaction.note.isEmpty())
                 said << "-- " + reaction.note;

@@ -1,6 +1,7 @@
 #include "transmission/controlframe.h"
 
 #include "catalogue/folders.h"
+#include "transmission/envelope.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ Frame buttonFrame(const PlayerModel &model, int category)
                          category == CommandCategory::Play || category == CommandCategory::Stop ||
                          category == CommandCategory::NextFile;
     if (frame && model.isOnDemand() && trailed)
-        frame->data += zeroTerminated({"255", "255"});
+        frame->data += zeroTerminated({Envelope::unusedArgument, Envelope::unusedArgument});
     return frame;
 }
 
@@ -65,9 +66,11 @@ Frame volumeFrame(const PlayerModel &model, int value)
             data[0] = quint8(value >> 8);
             data[1] = quint8(value);
         } else {
-            data = frame.code == 3 ? textEnvelope("set", {QByteArrayLiteral("VolumeLocalMusic"),
-                                                          QByteArray::number(value - 64)})
-                                   : ByteList();
+            data = frame.code == 3
+                       ? textEnvelope(Envelope::settingVerb,
+                                      {Envelope::volumeName,
+                                       QByteArray::number(value - Envelope::volumeOffset)})
+                       : ByteList();
         }
     }
     return frame;

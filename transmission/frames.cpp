@@ -1,4 +1,5 @@
 #include "transmission/frames.h"
+#include "transmission/envelope.h"
 
 #include <QStringList>
 
@@ -85,7 +86,7 @@ ByteList commandData(const PlayerModel &model, const PlayerCommand &command)
     if (!model.isOnDemand())
         return command.dataMin;
     if (command.code == 4 && command.holdsText())
-        return textEnvelope("cmd", {command.storedText()});
+        return textEnvelope(Envelope::commandVerb, {command.storedText()});
     return {};
 }
 
@@ -102,7 +103,7 @@ ByteList zeroTerminated(const QList<QByteArray> &texts)
 
 ByteList textEnvelope(const QByteArray &verb, const QList<QByteArray> &texts)
 {
-    return ByteList{0x00, 0x00, 0x00} + zeroTerminated(QList<QByteArray>{verb} + texts);
+    return ByteList(Envelope::zeroBytes, 0x00) + zeroTerminated(QList<QByteArray>{verb} + texts);
 }
 
 ByteList requestData(const PlayerModel &model, const PlayerCommand &request)
@@ -110,7 +111,7 @@ ByteList requestData(const PlayerModel &model, const PlayerCommand &request)
     if (!model.isOnDemand())
         return request.dataMin;
     if (request.holdsText())
-        return textEnvelope("get", {request.storedText()});
+        return textEnvelope(Envelope::requestVerb, {request.storedText()});
     return {};
 }
 
@@ -169,12 +170,12 @@ ByteList launchData(const PlayerModel &model, const PlayerCommand &source,
         number = QByteArray::number(choice.preset);
         break;
     case CommandCategory::AlternateSource:
-        number = QByteArrayLiteral("0");
+        number = Envelope::noNumber;
         break;
     default:
         break;
     }
-    return textEnvelope("cmd", {source.storedText(), number, QByteArrayLiteral("0")});
+    return textEnvelope(Envelope::commandVerb, {source.storedText(), number, Envelope::noNumber});
 }
 
 ByteList relayData(const PlayerCommand &relay, const QVector<bool> &checked)

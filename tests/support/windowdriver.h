@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
-#include "pseudoterminal.h"
+#include "simulator/pseudoterminal.h"
 #include "recordingserver.h"
 #include "transmission/frames.h"
 

@@ -1,8 +1,10 @@
-#include "pseudoterminal.h"
+#include "simulator/pseudoterminal.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -12,13 +14,15 @@ PseudoTerminal::PseudoTerminal()
 {
     char name[256] = {};
     if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
         m_master = m_slave = -1;
         return;
     }
     m_slaveName = QString::fromLocal8Bit(name);
-    // A program that the test starts must not keep the device alive after the test closes it.
+    // A program started meanwhile must not keep the line alive after its owner closes it.
     fcntl(m_master, F_SETFD, FD_CLOEXEC);
     fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+    // Raw until the console sets the line itself: no echo, no line editing of the frames.
     termios raw{};
     tcgetattr(m_slave, &raw);
     cfmakeraw(&raw);
@@ -33,18 +37,26 @@ PseudoTerminal::~PseudoTerminal()
         ::close(m_slave);
 }
 
+QByteArray PseudoTerminal::readAvailable()
+{
+    QByteArray received;
+    char buffer[4096];
+    ssize_t count = 0;
+    while (m_master >= 0 && (count = ::read(m_master, buffer, sizeof buffer)) > 0)
+        received.append(buffer, int(count));
+    return received;
+}
+
 QByteArray PseudoTerminal::read(int count, int timeoutMs)
 {
     QByteArray received;
     QDeadlineTimer deadline(timeoutMs);
     while (m_master >= 0 && received.size() < count && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        char buffer[4096];
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-        if (n > 0)
-            received.append(buffer, int(n));
-        else
+        const QByteArray bytes = readAvailable();
+        if (bytes.isEmpty())
             usleep(1000);
+        received += bytes;
     }
     return received;
 }
