@@ -27,13 +27,13 @@ quint16 freePort()
     return probe.serverPort();
 }
 
-// The reply as the received-data view shows it in ASCII mode.
+// The reply as the received-data view keeps it in ASCII mode.
 QString shownText(const QString &escaped)
 {
     QString text = escaped;
     text.replace(QLatin1String("\\r"), QLatin1String("\r"));
     text.replace(QLatin1String("\\n"), QLatin1String("\n"));
-    text.replace(QLatin1String("\\0"), QString(QChar(0x2400)));
+    text.replace(QLatin1String("\\0"), QString(QChar(0)));
     return text;
 }
 

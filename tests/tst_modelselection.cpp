@@ -161,7 +161,7 @@ void tst_ModelSelection::applyModel()
     QCOMPARE(!window.findChild<QCheckBox *>("checkBox_Auto_connection")->isHidden(), !onDemand);
     QCOMPARE(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled(), !onDemand);
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
-    QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), onDemand);
+    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(), onDemand);
     QCOMPARE(window.findChild<QWidget *>("frame_Baudrate")->isEnabled(),
              !text("baud rates").isEmpty());
     QVERIFY(window.findChild<QWidget *>("frame_Settings")->isEnabled());

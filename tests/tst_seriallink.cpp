@@ -51,7 +51,7 @@ void tst_SerialLink::verifyLinkState(MainWindow &window, bool open)
     QCOMPARE(window.findChild<QWidget *>("frame_Baudrate")->isEnabled(), !open);
     QCOMPARE(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled(), !open);
     QCOMPARE(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled(), open);
-    QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), open);
+    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(), open);
 }
 
 void tst_SerialLink::connectOpensAtSelectedRateAndFreezes_data()

@@ -406,7 +406,7 @@ void tst_Settings::autoConnectionConnectsBeforeShown()
     QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
     QCOMPARE(tcpSocket->peerPort(), videoPort);
     QVERIFY(child<QPushButton>(window, "pushButton_Disconnect")->isEnabled());
-    QVERIFY(child<QWidget>(window, "frame_Commands")->isEnabled());
+    QVERIFY(child<QWidget>(window, "frame_Playback_Command")->isEnabled());
     QVERIFY(m_device.received().isEmpty());
     QCOMPARE(boxes.count(), 0);
 }

@@ -65,7 +65,7 @@ void tst_TcpLink::verifyConnected(MainWindow &window, bool connected)
     QCOMPARE(window.findChild<QWidget *>("frame_Player")->isEnabled(), !connected);
     QCOMPARE(window.findChild<QWidget *>("frame_Settings")->isEnabled(), !connected);
     QCOMPARE(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled(), connected);
-    QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), connected);
+    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(), connected);
     QVERIFY(window.findChild<QLabel *>("label_Connection_Message")->isHidden());
 }
 
@@ -93,7 +93,7 @@ void tst_TcpLink::connectShowsPendingStateThenConnects()
     QCOMPARE(message->text(), QString("Connecting to the player... Please wait."));
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
     QVERIFY(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
-    QVERIFY(!window.findChild<QWidget *>("frame_Commands")->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>("frame_Playback_Command")->isEnabled());
 
     QVERIFY(device.waitForNewConnection(3000));
     QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
@@ -169,7 +169,7 @@ void tst_TcpLink::deviceClosing()
     if (boxesShown)
         QVERIFY(boxes.text().startsWith("An TCP/IP error has occurred!\n"));
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
-    QCOMPARE(window.findChild<QWidget *>("frame_Commands")->isEnabled(), model == tuneboxNetwork);
+    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(), model == tuneboxNetwork);
 }
 
 void tst_TcpLink::disconnectClosesTheSocket()
@@ -207,7 +207,7 @@ void tst_TcpLink::onDemandRefusedOncePerCommand()
         QCOMPARE(boxes.text(), QString("An TCP/IP error has occurred!\nConnection refused"));
         QVERIFY(!tcpSocket->isOpen());
         QCOMPARE(sendState(window), QString("Not sent"));
-        QVERIFY(window.findChild<QWidget *>("frame_Commands")->isEnabled());
+        QVERIFY(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled());
     }
 }
 
