@@ -7,6 +7,7 @@
 #include <QTcpSocket>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -112,7 +113,10 @@ tst_Sender::Simulator &tst_Sender::simulatorFor(const QString &model)
     simulator = std::make_unique<Simulator>();
     Simulator *running = simulator.get();
     QStringList arguments{model};
-    const bool tcp = model.contains(QStringLiteral("TCP/IP"));
+    const PlayerCatalogueList catalogue = buildCatalogueModels();
+    const bool tcp =
+        std::any_of(catalogue.begin(), catalogue.end(),
+                    [&model](const PlayerModel &m) { return m.name == model && m.isTcp(); });
     QString port;
     if (tcp) {
         QTcpServer probe;

@@ -7,10 +7,6 @@ struct ParameterRange
 {
     int minimum = 0;
     int maximum = 0;
-    bool operator==(const ParameterRange &other) const
-    {
-        return minimum == other.minimum && maximum == other.maximum;
-    }
 };
 
 // A control that the window offers for a model, under the name a technician knows it by: the
