@@ -7,6 +7,7 @@ packages=(
     cmake g++ make
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-dejavu-core
+    help2man
 )
 [[ ${ZOXEN_EXTRA_PACKAGES:-} ]] && read -r -a extra <<<"$ZOXEN_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 

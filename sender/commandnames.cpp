@@ -1,0 +1,71 @@
+#include "sender/commandnames.h"
+
+namespace {
+
+// The numbers typed after a name, when they are as many as it takes and all decimal.
+std::optional<QVector<int>> parameterValues(const QStringList &words, int count)
+{
+    if (words.size() != count)
+        return std::nullopt;
+    QVector<int> values;
+    for (const QString &word : words) {
+        bool isNumber = false;
+        values.append(word.toInt(&isNumber, 10));
+        if (!isNumber)
+            return std::nullopt;
+    }
+    return values;
+}
+
+bool inRanges(const QVector<ParameterRange> &ranges, const QVector<int> &values)
+{
+    for (int i = 0; i < ranges.size(); ++i) {
+        if (values.at(i) < ranges.at(i).minimum || values.at(i) > ranges.at(i).maximum)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString commandUsage(const NamedControl &named)
+{
+    QString usage = named.name;
+    for (const ParameterRange &range : named.parameters)
+        usage += QStringLiteral(" <%1-%2>").arg(range.minimum).arg(range.maximum);
+    return usage;
+}
+
+QStringList commandUsages(const PlayerModel &model)
+{
+    QStringList usages;
+    const QVector<NamedControl> controls = namedControls(model);
+    for (const NamedControl &named : controls)
+        usages.append(commandUsage(named));
+    return usages;
+}
+
+ResolvedCommand resolveCommand(const PlayerModel &model, const QString &text)
+{
+    const QStringList words = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString typed = words.join(QLatin1Char(' '));
+    const QVector<NamedControl> controls = namedControls(model);
+    // Controls named right but given numbers out of range, or too few or too many of them.
+    QStringList nearUsages;
+    for (const NamedControl &named : controls) {
+        const int nameLength = int(named.name.count(QLatin1Char(' '))) + 1;
+        const QString typedName = QStringList(words.mid(0, nameLength)).join(QLatin1Char(' '));
+        if (typedName.compare(named.name, Qt::CaseInsensitive) != 0)
+            continue;
+        const auto values = parameterValues(words.mid(nameLength), int(named.parameters.size()));
+        if (values && inRanges(named.parameters, *values))
+            return {withParameters(named, *values), QString()};
+        nearUsages.append(commandUsage(named));
+    }
+    if (!nearUsages.isEmpty())
+        return {std::nullopt, QStringLiteral("\"%1\" does not fit: %2 takes %3")
+                                  .arg(typed, model.name, nearUsages.join(QStringLiteral(" or ")))};
+    return {std::nullopt,
+            QStringLiteral("\"%1\" is not a command of %2; its commands: %3")
+                .arg(typed, model.name, commandUsages(model).join(QStringLiteral(", ")))};
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "transmission/namedcontrols.h"
+
+#include <QStringList>
+
+// A command as typed on the command line, resolved for a model: the control it presses, or
+// why none (the message names what the model allows).
+struct ResolvedCommand
+{
+    std::optional<Control> control;
+    QString error;
+};
+
+// `text` is a control's name, in any case, followed by its parameters in decimal:
+// "play", "Folder 130", "MUSIC folder (Random) 12".
+ResolvedCommand resolveCommand(const PlayerModel &model, const QString &text);
+
+// How a control is typed: its name, then each parameter's range ("Folder <0-999>").
+QString commandUsage(const NamedControl &named);
+
+// The usage of every control of the model, one a line, in catalogue order.
+QStringList commandUsages(const PlayerModel &model);

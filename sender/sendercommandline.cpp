@@ -1,0 +1,255 @@
+#include "sender/sendercommandline.h"
+#include "sender/commandnames.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+namespace {
+
+constexpr int defaultWaitMs = 500;
+
+struct Options
+{
+    QCommandLineOption model{QStringLiteral("model"),
+                             QStringLiteral("The player's model, as --list names it."),
+                             QStringLiteral("model")};
+    QCommandLineOption list{QStringLiteral("list"), QStringLiteral("List the models.")};
+    QCommandLineOption commands{
+        QStringLiteral("commands"),
+        QStringLiteral("List the commands of a model, with the range of each parameter."),
+        QStringLiteral("model")};
+    QCommandLineOption host{QStringLiteral("host"),
+                            QStringLiteral("A TCP/IP player's address; give it once per player "
+                                           "to send to many at once."),
+                            QStringLiteral("address")};
+    QCommandLineOption hostsFile{QStringLiteral("hosts-file"),
+                                 QStringLiteral("Read more addresses from a file, one a line "
+                                                "(blank lines and lines starting with # aside)."),
+                                 QStringLiteral("file")};
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("The players' TCP port, when not the model's own."),
+                            QStringLiteral("port")};
+    QCommandLineOption device{QStringLiteral("device"),
+                              QStringLiteral("A serial player's device, such as /dev/ttyUSB0."),
+                              QStringLiteral("device")};
+    QCommandLineOption baud{QStringLiteral("baud"),
+                            QStringLiteral("The serial baud rate; the model's default if not "
+                                           "given."),
+                            QStringLiteral("rate")};
+    QCommandLineOption id{QStringLiteral("id"),
+                          QStringLiteral("The player ID, as the window lists them (default: "
+                                         "the model's lowest)."),
+                          QStringLiteral("id")};
+    QCommandLineOption wait{QStringLiteral("wait"),
+                            QStringLiteral("How long to collect the answer after sending, in "
+                                           "milliseconds (default: %1).")
+                                .arg(defaultWaitMs),
+                            QStringLiteral("ms")};
+    QCommandLineOption decimal{QStringLiteral("decimal"),
+                               QStringLiteral("Show bytes in decimal instead of hexadecimal.")};
+};
+
+SenderCommandLine usageError(const QString &message)
+{
+    SenderCommandLine answer;
+    answer.exitStatus = SendStatus::usageError;
+    answer.error = message;
+    return answer;
+}
+
+SenderCommandLine printed(const QString &output)
+{
+    SenderCommandLine answer;
+    answer.output = output;
+    return answer;
+}
+
+QString modelNames(const PlayerCatalogueList &catalogue)
+{
+    QStringList names;
+    for (const PlayerModel &model : catalogue)
+        names.append(model.name);
+    return names.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+int modelIndex(const PlayerCatalogueList &catalogue, const QString &name)
+{
+    for (int i = 0; i < catalogue.size(); ++i) {
+        if (catalogue.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString unknownModel(const QString &name, const PlayerCatalogueList &catalogue)
+{
+    QStringList quoted;
+    for (const PlayerModel &model : catalogue)
+        quoted.append(QLatin1Char('"') + model.name + QLatin1Char('"'));
+    return QStringLiteral("unknown model \"%1\"; the models: %2")
+        .arg(name, quoted.join(QStringLiteral(", ")));
+}
+
+// A whole decimal number within first..last, or nothing.
+std::optional<int> numberIn(const QString &text, int first, int last)
+{
+    bool isNumber = false;
+    const int value = text.toInt(&isNumber, 10);
+    if (!isNumber || value < first || value > last)
+        return std::nullopt;
+    return value;
+}
+
+bool readHostsFile(const QString &path, QStringList &hosts, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        const QString host = line.trimmed();
+        if (!host.isEmpty() && !host.startsWith(QLatin1Char('#')))
+            hosts.append(host);
+    }
+    return true;
+}
+
+// The link options that fit the model: addresses for TCP/IP, a device and its rate for serial.
+QString readLink(const QCommandLineParser &parser, const Options &options, const PlayerModel &model,
+                 SendRequest &request)
+{
+    if (model.isTcp()) {
+        if (parser.isSet(options.device) || parser.isSet(options.baud))
+            return QStringLiteral("%1 is a TCP/IP model: give --host, not --device or --baud")
+                .arg(model.name);
+        request.hosts = parser.values(options.host);
+        QString error;
+        if (parser.isSet(options.hostsFile) &&
+            !readHostsFile(parser.value(options.hostsFile), request.hosts, error))
+            return error;
+        if (request.hosts.isEmpty())
+            return QStringLiteral("%1 is a TCP/IP model: give --host or --hosts-file")
+                .arg(model.name);
+        request.port = model.tcpPort;
+        if (parser.isSet(options.port)) {
+            const auto port = numberIn(parser.value(options.port), 1, 65535);
+            if (!port)
+                return QStringLiteral("--port takes 1 to 65535");
+            request.port = quint16(*port);
+        }
+        return QString();
+    }
+    if (parser.isSet(options.host) || parser.isSet(options.hostsFile) || parser.isSet(options.port))
+        return QStringLiteral("%1 is a serial model: give --device (and --baud), not --host")
+            .arg(model.name);
+    request.device = parser.value(options.device);
+    if (request.device.isEmpty())
+        return QStringLiteral("%1 is a serial model: give --device").arg(model.name);
+    request.baudRate = model.defaultBaudRate;
+    if (parser.isSet(options.baud)) {
+        bool isNumber = false;
+        request.baudRate = parser.value(options.baud).toInt(&isNumber);
+        if (!isNumber || !model.baudRates.contains(request.baudRate)) {
+            QStringList rates;
+            for (qint32 rate : model.baudRates)
+                rates.append(QString::number(rate));
+            return QStringLiteral("%1 takes the baud rates %2")
+                .arg(model.name, rates.join(QStringLiteral(", ")));
+        }
+    }
+    return QString();
+}
+
+QString readSending(const QCommandLineParser &parser, const Options &options,
+                    const PlayerModel &model, SendRequest &request)
+{
+    // The window lists the IDs from the model's lowest to its highest and selects the first.
+    int id = model.minId;
+    if (parser.isSet(options.id)) {
+        const auto chosen = numberIn(parser.value(options.id), model.minId, model.maxId);
+        if (!chosen)
+            return QStringLiteral("%1 takes the player IDs %2 to %3")
+                .arg(model.name)
+                .arg(model.minId)
+                .arg(model.maxId);
+        id = *chosen;
+    }
+    request.idByte = idByteFor(QString::number(id), true);
+    request.waitMs = defaultWaitMs;
+    if (parser.isSet(options.wait)) {
+        const auto wait = numberIn(parser.value(options.wait), 0, 3600 * 1000);
+        if (!wait)
+            return QStringLiteral("--wait takes 0 to 3600000 milliseconds");
+        request.waitMs = *wait;
+    }
+    request.decimal = parser.isSet(options.decimal);
+
+    const QString typed = parser.positionalArguments().join(QLatin1Char(' '));
+    if (typed.trimmed().isEmpty())
+        return QStringLiteral("no command given; %1 takes %2")
+            .arg(model.name, commandUsages(model).join(QStringLiteral(", ")));
+    const ResolvedCommand resolved = resolveCommand(model, typed);
+    if (!resolved.control)
+        return resolved.error;
+    request.control = *resolved.control;
+    return QString();
+}
+
+} // namespace
+
+SenderCommandLine readSenderCommandLine(const QStringList &arguments,
+                                        const PlayerCatalogueList &catalogue)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Sends one command to one or more players, serial or TCP/IP, as the "
+                       "console's window would send it; prints the frame sent and what each "
+                       "player answers. Exit status: 0 when every player got the frame, 1 "
+                       "when a link failed, 2 for a usage error."));
+    const Options options;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOptions({options.model, options.list, options.commands, options.host,
+                       options.hostsFile, options.port, options.device, options.baud, options.id,
+                       options.wait, options.decimal});
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("The command, as --commands lists it, with its parameters: Play, "
+                       "\"Folder 130\", \"Volume 40\", \"Player Status\"."),
+        QStringLiteral("command"));
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(help))
+        return printed(parser.helpText());
+    if (parser.isSet(version))
+        return printed(QCoreApplication::applicationName() + QLatin1Char(' ') +
+                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+    if (parser.isSet(options.list))
+        return printed(modelNames(catalogue));
+    if (parser.isSet(options.commands)) {
+        const int index = modelIndex(catalogue, parser.value(options.commands));
+        if (index < 0)
+            return usageError(unknownModel(parser.value(options.commands), catalogue));
+        return printed(commandUsages(catalogue.at(index)).join(QLatin1Char('\n')) +
+                       QLatin1Char('\n'));
+    }
+    if (!parser.isSet(options.model))
+        return usageError(QStringLiteral("give --model (see --list)"));
+    SendRequest request;
+    request.modelIndex = modelIndex(catalogue, parser.value(options.model));
+    if (request.modelIndex < 0)
+        return usageError(unknownModel(parser.value(options.model), catalogue));
+    const PlayerModel &model = catalogue.at(request.modelIndex);
+    QString error = readLink(parser, options, model, request);
+    if (error.isEmpty())
+        error = readSending(parser, options, model, request);
+    if (!error.isEmpty())
+        return usageError(error);
+    SenderCommandLine answer;
+    answer.request = request;
+    return answer;
+}
