@@ -12,11 +12,6 @@ SerialDirectories serialDirectories;
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
-
 // The lines that are known, one a line.
 QString lines(QStringList texts)
 {
@@ -28,8 +23,13 @@ QString portDetails(const DetectedPort &port)
 {
     return lines(
         {port.description,
-         port.manufacturer.isEmpty() ? QString() : tr("Manufacturer: %1").arg(port.manufacturer),
-         port.serialNumber.isEmpty() ? QString() : tr("Serial number: %1").arg(port.serialNumber)});
+         port.manufacturer.isEmpty()
+             ? QString()
+             : QCoreApplication::translate("MainWindow", "Manufacturer: %1").arg(port.manufacturer),
+         port.serialNumber.isEmpty()
+             ? QString()
+             : QCoreApplication::translate("MainWindow", "Serial number: %1")
+                   .arg(port.serialNumber)});
 }
 
 // A device directly in /dev is listed by its name, any other by its path.
@@ -68,15 +68,20 @@ QVector<PortEntry> portEntries(const QVector<DetectedPort> &ports,
             if (name.target != port.systemLocation)
                 continue;
             unmatched.removeAll(name);
-            portLines << tr("Stable name: %1").arg(name.path);
+            portLines
+                << QCoreApplication::translate("MainWindow", "Stable name: %1").arg(name.path);
             stable.append(
-                {name.path, lines({tr("Stable name of %1").arg(port.name), portDetails(port)})});
+                {name.path,
+                 lines(
+                     {QCoreApplication::translate("MainWindow", "Stable name of %1").arg(port.name),
+                      portDetails(port)})});
         }
         entries.append({port.name, lines(portLines)});
         entries += stable;
     }
     for (const StableName &name : unmatched)
-        entries.append({name.path, tr("Stable name of %1").arg(listedName(name.target))});
+        entries.append({name.path, QCoreApplication::translate("MainWindow", "Stable name of %1")
+                                       .arg(listedName(name.target))});
     for (const QString &name : kept) {
         const bool listed =
             std::any_of(entries.cbegin(), entries.cend(),
