@@ -12,7 +12,7 @@
 
 void MainWindow::on_pushButton_Connect_clicked()
 {
-    const QString port = ui->comboBox_Port->currentText().trimmed();
+    const QString port = ui->comboBox_Port->currentText();
     if (openSerialLink(port, true)) {
         portStableName =
             stableNameOf(serialDevicePath(port), readStableNames(serialDirectories.stableNames));
