@@ -228,7 +228,8 @@ void tst_SerialLink::writeFailureIsReportedOnce()
     verifyLinkState(window, false);
 }
 
-// Without any action of the user, within two seconds; the port in the field stays listed.
+// Without any action of the user; the port in the field stays listed. A device is listed in
+// about 0.4 s (bench_ports); the wait leaves room for a loaded machine.
 void tst_SerialLink::devicesComingAndGoingAreListed_data()
 {
     QTest::addColumn<bool>("typed");
@@ -250,13 +251,13 @@ void tst_SerialLink::devicesComingAndGoingAreListed()
     const QString link = m_devices->filePath("usb-Zoxen_Adapter");
 
     QVERIFY(QFile::link(device.slaveName(), link));
-    QTRY_VERIFY_WITH_TIMEOUT(entries(ports).contains(link), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(entries(ports).contains(link), 3000);
     QCOMPARE(tooltipOf(ports, link), "Stable name of " + device.slaveName());
     if (typed)
         choosePort(window, link);
 
     QVERIFY(QFile::remove(link));
-    QTRY_VERIFY_WITH_TIMEOUT(tooltipOf(ports, link).isEmpty(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(tooltipOf(ports, link).isEmpty(), 3000);
     QCOMPARE(entries(ports).contains(link), typed);
     QCOMPARE(ports->currentText() == link, typed);
 }
