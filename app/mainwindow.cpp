@@ -1,10 +1,9 @@
 #include "app/mainwindow.h"
 #include "catalogue/catalogueaccess.h"
 #include "connection/addressentry.h"
+#include "connection/serialportlist.h"
 #include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
-
-#include <QSerialPortInfo>
 
 // The images are compiled into a static library, so nothing would pull their
 // registration in: do it here, for the whole life of the process. (The resource
@@ -31,7 +30,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     buildPlayerCatalogue();
-    fillSerialPortList();
+    portList = new SerialPortList(ui->comboBox_Port, this);
     setDefaultDisplayState();
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                    QCoreApplication::applicationVersion());
@@ -56,14 +55,6 @@ MainWindow::~MainWindow()
 void MainWindow::on_action_Exit_triggered()
 {
     close();
-}
-
-void MainWindow::fillSerialPortList()
-{
-    ui->comboBox_Port->clear();
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &port : ports)
-        ui->comboBox_Port->addItem(port.portName());
 }
 
 void MainWindow::setDefaultDisplayState()

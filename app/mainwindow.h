@@ -9,6 +9,7 @@
 
 class QIODevice;
 class QTimer;
+class SerialPortList;
 struct Control;
 struct PlayerCommand;
 struct PlayerModel;
@@ -83,7 +84,6 @@ private slots:
 private:
     // app/
     void setDefaultDisplayState();
-    void fillSerialPortList();
     void uncheckLanguageActions();
     void applyLanguage();
 
@@ -101,10 +101,9 @@ private:
                           int volumeProtocol);
     QWidget *playbackButton(int category) const;
     void connectLinkSignals();
-    bool openSerialLink();
-    bool openSerialPort(int baud, const QString &portName);
-    QString serialErrorText() const;
-    QString serialErrorMessage() const;
+    bool openSerialLink(const QString &portName, bool reportFailure);
+    bool openSerialPort(int baud, const QString &portName, bool reportFailure);
+    QString serialErrorMessage(int error) const;
     void showSerialError(const QString &message);
     void closeSerialPort();
     void onSerialPortError(QSerialPort::SerialPortError error);
@@ -117,6 +116,11 @@ private:
     void closeSocket();
     void endLinkWithError(const QString &title, const QString &message);
     void autoConnect();
+    bool linkUp() const;
+    bool reopensLostLinks() const;
+    void waitForDevice();
+    void stopWaitingForDevice();
+    void reopenLostLink();
 
     // transmission/
     void sendCommand(quint8 code, ByteList data);
@@ -147,6 +151,15 @@ private:
     QTimer *connectTimer = nullptr;
     // While a link error box is open, a further failure only closes the link.
     bool linkErrorBoxOpen = false;
+    SerialPortList *portList = nullptr;
+    // A lost link waiting for its device to come back: no link is open, the settings stay
+    // frozen, and the next try comes after reconnectTimer, or as soon as serial devices change.
+    bool waitingForDevice = false;
+    int reconnectAttempt = 0;
+    QTimer *reconnectTimer = nullptr;
+    // The stable name of the adapter that the serial link opened, which it follows when the
+    // adapter comes back under another name.
+    QString portStableName;
     // The link that carries the last frame shown, and how many of its queued bytes must still
     // leave before that frame is out; a link that closes first did not send it.
     QIODevice *frameLink = nullptr;

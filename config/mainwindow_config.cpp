@@ -95,7 +95,9 @@ void MainWindow::saveConfiguration(const QString &path)
     else if (ui->action_English->isChecked())
         settings.language = ConfiguredLanguage::English;
     settings.model = currentEntry(ui->comboBox_Player);
-    settings.port = currentEntry(ui->comboBox_Port);
+    // The port field also holds typed paths, which are not entries of the list.
+    if (const QString port = ui->comboBox_Port->currentText(); !port.isEmpty())
+        settings.port = port;
     settings.baudRate = currentEntry(ui->comboBox_Baudrate);
     settings.address = {ui->spinBox_IP_1->value(), ui->spinBox_IP_2->value(),
                         ui->spinBox_IP_3->value(), ui->spinBox_IP_4->value()};

@@ -2,6 +2,7 @@
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
 #include "connection/linksettings.h"
+#include "connection/serialportlist.h"
 #include "receive/receivedview.h"
 #include "ui_mainwindow.h"
 
@@ -25,6 +26,10 @@ void MainWindow::connectLinkSignals()
     connectTimer->setSingleShot(true);
     connect(connectTimer, &QTimer::timeout, this, &MainWindow::onConnectTimeout);
     connect(tcpSocket, &QTcpSocket::connected, connectTimer, &QTimer::stop);
+    reconnectTimer = new QTimer(this);
+    reconnectTimer->setSingleShot(true);
+    connect(reconnectTimer, &QTimer::timeout, this, &MainWindow::reopenLostLink);
+    connect(portList, &SerialPortList::devicesChanged, this, &MainWindow::reopenLostLink);
     connect(ui->textEdit_Data, &ReceivedDataView::clearRequested, this,
             &MainWindow::on_pushButton_Clear_clicked);
 }

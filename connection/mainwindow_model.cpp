@@ -211,6 +211,15 @@ QWidget *MainWindow::playbackButton(int category) const
 void MainWindow::onSocketConnected()
 {
     ui->label_Connection_Message->hide();
+    if (linkUp())
+        stopWaitingForDevice();
+    if (waitingForDevice) {
+        setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
+                       ui->pushButton_Connect, ui->frame_Commands},
+                      false);
+        ui->pushButton_Disconnect->setEnabled(true);
+        return;
+    }
     if (anyLinkOpen()) {
         ui->statusBar->clearMessage();
         setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
@@ -221,7 +230,7 @@ void MainWindow::onSocketConnected()
         return;
     }
     ui->frame_Player->setEnabled(ui->comboBox_Player->count() > 0);
-    ui->frame_Port->setEnabled(ui->comboBox_Port->count() > 0);
+    ui->frame_Port->setEnabled(true);
     ui->frame_Baudrate->setEnabled(ui->comboBox_Baudrate->count() > 0);
     ui->frame_Settings->setEnabled(true);
     ui->pushButton_Connect->setEnabled(true);

@@ -2,6 +2,7 @@
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
 #include "connection/linksettings.h"
+#include "connection/serialports.h"
 #include "receive/receivelinks.h"
 #include "ui_mainwindow.h"
 
@@ -11,30 +12,39 @@
 
 void MainWindow::on_pushButton_Connect_clicked()
 {
-    if (openSerialLink())
+    const QString port = ui->comboBox_Port->currentText();
+    if (openSerialLink(port, true)) {
+        portStableName =
+            stableNameOf(serialDevicePath(port), readStableNames(serialDirectories.stableNames));
         onSocketConnected();
+    }
     // An address that fails at once (broadcast, unreachable network) is reported from inside
     // connectToHost and leaves the socket closed: nothing is pending then.
     else if (connectTcpLink() && tcpSocket->isOpen())
         showConnectingState();
 }
 
-bool MainWindow::openSerialLink()
+bool MainWindow::openSerialLink(const QString &portName, bool reportFailure)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     if (!model || model->isTcp())
         return false;
     const int entry = ui->comboBox_Baudrate->currentIndex();
-    if (ui->comboBox_Port->currentIndex() < 0 || entry < 0 || entry >= model->baudRates.size())
+    if (entry < 0 || entry >= model->baudRates.size())
         return false;
-    return openSerialPort(acceptedBaudRate(model->baudRates.at(entry)),
-                          ui->comboBox_Port->currentText());
+    return openSerialPort(acceptedBaudRate(model->baudRates.at(entry)), portName, reportFailure);
 }
 
-bool MainWindow::openSerialPort(int baud, const QString &portName)
+bool MainWindow::openSerialPort(int baud, const QString &portName, bool reportFailure)
 {
     if (serialPort->isOpen() || baud == QSerialPort::UnknownBaud)
         return false;
+    // An empty name would stand for the device directory itself.
+    if (portName.isEmpty()) {
+        if (reportFailure)
+            showSerialError(serialErrorMessage(QSerialPort::DeviceNotFoundError));
+        return false;
+    }
     serialPort->setPortName(portName);
     serialPort->setBaudRate(baud, QSerialPort::AllDirections);
     serialPort->setDataBits(QSerialPort::Data8);
@@ -45,18 +55,15 @@ bool MainWindow::openSerialPort(int baud, const QString &portName)
         serialDecoder.reset();
         return true;
     }
-    showSerialError(serialErrorMessage());
+    if (reportFailure)
+        showSerialError(serialErrorMessage(serialPort->error()));
     return false;
 }
 
-QString MainWindow::serialErrorText() const
+QString MainWindow::serialErrorMessage(int error) const
 {
-    return tr(serialErrorSource(serialPort->error()));
-}
-
-QString MainWindow::serialErrorMessage() const
-{
-    return tr("An error on the serial port has occurred!") + QLatin1Char('\n') + serialErrorText();
+    return tr("An error on the serial port has occurred!") + QLatin1Char('\n') +
+           tr(serialErrorSource(error));
 }
 
 void MainWindow::showSerialError(const QString &message)
@@ -80,5 +87,5 @@ void MainWindow::onSerialPortError(QSerialPort::SerialPortError error)
         (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
          error != QSerialPort::WriteError))
         return;
-    endLinkWithError(tr("Serial port error"), serialErrorMessage());
+    endLinkWithError(tr("Serial port error"), serialErrorMessage(error));
 }

@@ -66,6 +66,9 @@ void MainWindow::onSocketError(QAbstractSocket::SocketError error)
 
 void MainWindow::on_pushButton_Disconnect_clicked()
 {
+    if (waitingForDevice)
+        ui->statusBar->clearMessage();
+    stopWaitingForDevice();
     disconnectLinks();
 }
 
@@ -94,11 +97,17 @@ void MainWindow::closeSocket()
 
 // The link is closed before the user is told: a modal box runs its own event loop, in which a
 // link still open would fail again and again with the frames it holds. A failure that arrives
-// while a box is open only closes its link.
+// while a box is open only closes its link. With Auto-connection, a link that was up (or is
+// being brought back) waits for its device instead of telling.
 void MainWindow::endLinkWithError(const QString &title, const QString &message)
 {
+    const bool lost = linkUp() || waitingForDevice;
     tcpSocket->abort();
     disconnectLinks();
+    if (lost && reopensLostLinks()) {
+        waitForDevice();
+        return;
+    }
     if (linkErrorBoxOpen)
         return;
     linkErrorBoxOpen = true;

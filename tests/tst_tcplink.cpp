@@ -2,12 +2,15 @@
 #include "connection/linksettings.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
+#include "receive/receivedview.h"
 #include "stalledlistener.h"
 #include "windowdriver.h"
 
 #include <sys/resource.h>
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTcpServer>
 
 namespace {
@@ -47,6 +50,8 @@ private slots:
     void framesQueuedWhileConnectingAreNotSent();
     void disconnectCancelsConnecting();
     void connectionThatNeverCompletesTimesOut();
+    void lostConnectionComesBack_data();
+    void lostConnectionComesBack();
 
 private:
     static void choose(MainWindow &window, int model, quint16 port);
@@ -269,6 +274,56 @@ void tst_TcpLink::connectionThatNeverCompletesTimesOut()
              QString("An TCP/IP error has occurred!\nThe player did not answer within 5 seconds."));
     QCOMPARE(tcpSocket->state(), QAbstractSocket::UnconnectedState);
     verifyConnected(window, false);
+}
+
+// With Auto-connection, a device that ends the connection is connected to again as soon as it
+// accepts, tried quietly meanwhile; bytes flow again both ways.
+void tst_TcpLink::lostConnectionComesBack_data()
+{
+    QTest::addColumn<bool>("restarts");
+
+    QTest::newRow("connection closed") << false;
+    QTest::newRow("device restarting: refused a while") << true;
+}
+
+void tst_TcpLink::lostConnectionComesBack()
+{
+    QFETCH(bool, restarts);
+
+    RecordingServer device;
+    const quint16 port = device.serverPort();
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    window.findChild<QCheckBox *>("checkBox_Auto_connection")->setChecked(true);
+    choose(window, showcasterNetwork, port);
+    clickButton(window, "pushButton_Connect");
+    QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
+
+    QSignalSpy failures(tcpSocket, &QTcpSocket::errorOccurred);
+    if (restarts)
+        device.close();
+    device.closeConnection();
+    QTRY_VERIFY(!window.statusBar()->currentMessage().isEmpty());
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QString("The link to the player was lost: waiting for it to come back (Disconnect "
+                     "stops waiting)."));
+    QVERIFY(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
+    QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>("frame_Commands")->isEnabled());
+    if (restarts) {
+        QTRY_VERIFY(failures.count() >= 2);
+        QVERIFY(device.listen(QHostAddress::LocalHost, port));
+    }
+
+    QTRY_COMPARE(device.connections(), 2);
+    QTRY_COMPARE(tcpSocket->state(), QAbstractSocket::ConnectedState);
+    verifyConnected(window, true);
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    clickButton(window, "pushButton_Play");
+    QTRY_VERIFY(!device.received().isEmpty());
+    device.peer()->write("PLAYING\r\n");
+    QTRY_VERIFY(window.findChild<ReceivedDataView *>("textEdit_Data")->text().contains("PLAYING"));
+    QCOMPARE(boxes.count(), 0);
 }
 
 QTEST_MAIN(tst_TcpLink)

@@ -299,6 +299,26 @@
         <source>Waiting for the connection...</source>
         <translation>En attente de la connexion...</translation>
     </message>
+    <message>
+        <source>The link to the player was lost: waiting for it to come back (Disconnect stops waiting).</source>
+        <translation>La liaison avec le lecteur est perdue : attente de son retour (Déconnecter arrête l&apos;attente).</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1</source>
+        <translation>Fabricant : %1</translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
+        <translation>Numéro de série : %1</translation>
+    </message>
+    <message>
+        <source>Stable name: %1</source>
+        <translation>Nom stable : %1</translation>
+    </message>
+    <message>
+        <source>Stable name of %1</source>
+        <translation>Nom stable de %1</translation>
+    </message>
 </context>
 <context>
     <name>ReceivedDataView</name>

@@ -14,11 +14,13 @@ bool sentBytesInHex = true;
 void MainWindow::sendCommand(quint8 code, ByteList data)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    if (!model || (!anyLinkOpen() && !model->isOnDemand()))
+    if (!model || (!anyLinkOpen() && !model->isOnDemand() && !waitingForDevice))
         return;
     const quint8 idByte =
         idByteFor(ui->comboBox_ID->currentText(), ui->comboBox_ID->currentIndex() >= 0);
-    writeFrame(idByte, code, data);
+    // A link waiting for its device takes nothing: the frame is shown as not sent.
+    if (!waitingForDevice)
+        writeFrame(idByte, code, data);
     showBytesSent(idByte, code, data);
     showSendState(frameLink ? SendState::Waiting : SendState::NotSent);
 }

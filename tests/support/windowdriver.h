@@ -7,6 +7,7 @@
 #include "transmission/frames.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSpinBox>
@@ -61,12 +62,14 @@ inline QStringList entries(const QComboBox *box)
     return list;
 }
 
-// Pseudo-terminals are not in the system's port list: the user types the path in.
+// Pseudo-terminals are not in the system's port list: the user types the path in, over
+// whatever the field held.
 inline void choosePort(QWidget &window, const QString &port)
 {
-    auto *ports = window.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
-    ports->addItem(port);
-    ports->setCurrentIndex(ports->count() - 1);
+    QLineEdit *field = window.findChild<QComboBox *>(QStringLiteral("comboBox_Port"))->lineEdit();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, port);
 }
 
 inline void setAddress(QWidget &window, const QList<int> &bytes)
