@@ -215,9 +215,10 @@ void MainWindow::onSocketConnected()
         stopWaitingForDevice();
     if (waitingForDevice) {
         setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
-                       ui->pushButton_Connect, ui->frame_Commands},
+                       ui->pushButton_Connect},
                       false);
         ui->pushButton_Disconnect->setEnabled(true);
+        setSendersEnabled(false);
         return;
     }
     if (anyLinkOpen()) {

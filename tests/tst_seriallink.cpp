@@ -91,7 +91,7 @@ void tst_SerialLink::verifyWaiting(MainWindow &window)
 {
     QVERIFY(!serialPort->isOpen());
     for (const char *frozen : {"frame_Player", "frame_Settings", "frame_Port", "frame_Baudrate",
-                               "pushButton_Connect", "frame_Commands"})
+                               "pushButton_Connect", "frame_Playback_Command"})
         QVERIFY2(!window.findChild<QWidget *>(frozen)->isEnabled(), frozen);
     QVERIFY(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
     QCOMPARE(window.statusBar()->currentMessage(),

@@ -309,7 +309,7 @@ void tst_TcpLink::lostConnectionComesBack()
                      "stops waiting)."));
     QVERIFY(window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Connect")->isEnabled());
-    QVERIFY(!window.findChild<QWidget *>("frame_Commands")->isEnabled());
+    QVERIFY(!window.findChild<QWidget *>("frame_Playback_Command")->isEnabled());
     if (restarts) {
         QTRY_VERIFY(failures.count() >= 2);
         QVERIFY(device.listen(QHostAddress::LocalHost, port));
