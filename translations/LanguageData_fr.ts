@@ -319,6 +319,162 @@
         <source>Stable name of %1</source>
         <translation>Nom stable de %1</translation>
     </message>
+    <message>
+        <source>IP address, first number</source>
+        <translation>Adresse IP, premier nombre</translation>
+    </message>
+    <message>
+        <source>IP address, second number</source>
+        <translation>Adresse IP, deuxième nombre</translation>
+    </message>
+    <message>
+        <source>IP address, third number</source>
+        <translation>Adresse IP, troisième nombre</translation>
+    </message>
+    <message>
+        <source>IP address, fourth number</source>
+        <translation>Adresse IP, quatrième nombre</translation>
+    </message>
+    <message>
+        <source>Give the player the chosen new ID</source>
+        <translation>Donner au lecteur le nouvel ID choisi</translation>
+    </message>
+    <message>
+        <source>Change ID</source>
+        <translation>Changer l&apos;ID</translation>
+    </message>
+    <message>
+        <source>Play the chosen folder (Ctrl+0 to Ctrl+9: folders 0 to 9)</source>
+        <translation>Lire le dossier choisi (Ctrl+0 à Ctrl+9 : dossiers 0 à 9)</translation>
+    </message>
+    <message>
+        <source>Play folder</source>
+        <translation>Lire le dossier</translation>
+    </message>
+    <message>
+        <source>Put the player in standby or wake it up</source>
+        <translation>Mettre le lecteur en veille ou le réveiller</translation>
+    </message>
+    <message>
+        <source>Standby/Wakeup</source>
+        <translation>Veille/Réveil</translation>
+    </message>
+    <message>
+        <source>Launch playback of the chosen source</source>
+        <translation>Lancer la lecture de la source choisie</translation>
+    </message>
+    <message>
+        <source>Launch playback</source>
+        <translation>Lancer la lecture</translation>
+    </message>
+    <message>
+        <source>Previous folder (Ctrl+Media Previous)</source>
+        <translation>Dossier précédent (Ctrl+Média Précédent)</translation>
+    </message>
+    <message>
+        <source>Previous folder</source>
+        <translation>Dossier précédent</translation>
+    </message>
+    <message>
+        <source>Previous file (Media Previous)</source>
+        <translation>Fichier précédent (Média Précédent)</translation>
+    </message>
+    <message>
+        <source>Previous file</source>
+        <translation>Fichier précédent</translation>
+    </message>
+    <message>
+        <source>Play (Media Play)</source>
+        <translation>Lecture (Média Lecture)</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lecture</translation>
+    </message>
+    <message>
+        <source>Stop (Media Stop)</source>
+        <translation>Arrêt (Média Arrêt)</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>Pause (Media Pause)</source>
+        <translation>Pause (Média Pause)</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Next file (Media Next)</source>
+        <translation>Fichier suivant (Média Suivant)</translation>
+    </message>
+    <message>
+        <source>Next file</source>
+        <translation>Fichier suivant</translation>
+    </message>
+    <message>
+        <source>Next folder (Ctrl+Media Next)</source>
+        <translation>Dossier suivant (Ctrl+Média Suivant)</translation>
+    </message>
+    <message>
+        <source>Next folder</source>
+        <translation>Dossier suivant</translation>
+    </message>
+    <message>
+        <source>Send the chosen command</source>
+        <translation>Envoyer la commande choisie</translation>
+    </message>
+    <message>
+        <source>Send command</source>
+        <translation>Envoyer la commande</translation>
+    </message>
+    <message>
+        <source>Volume to its minimum (Ctrl+minus: one step down)</source>
+        <translation>Volume au minimum (Ctrl+moins : un cran plus bas)</translation>
+    </message>
+    <message>
+        <source>Volume to minimum</source>
+        <translation>Volume au minimum</translation>
+    </message>
+    <message>
+        <source>Volume to its maximum (Ctrl+plus: one step up)</source>
+        <translation>Volume au maximum (Ctrl+plus : un cran plus haut)</translation>
+    </message>
+    <message>
+        <source>Volume to maximum</source>
+        <translation>Volume au maximum</translation>
+    </message>
+    <message>
+        <source>Mute or unmute (Volume Mute)</source>
+        <translation>Couper ou rétablir le son (Muet)</translation>
+    </message>
+    <message>
+        <source>Mute/Unmute</source>
+        <translation>Muet/Son</translation>
+    </message>
+    <message>
+        <source>Send the chosen request</source>
+        <translation>Envoyer la requête choisie</translation>
+    </message>
+    <message>
+        <source>Send request</source>
+        <translation>Envoyer la requête</translation>
+    </message>
+    <message>
+        <source>Set the checked output contacts</source>
+        <translation>Régler les contacts de sortie cochés</translation>
+    </message>
+    <message>
+        <source>Set output contacts</source>
+        <translation>Régler les contacts de sortie</translation>
+    </message>
+    <message>
+        <source>Command bytes sent</source>
+        <translation>Octets de commande envoyés</translation>
+    </message>
 </context>
 <context>
     <name>ReceivedDataView</name>
