@@ -268,26 +268,30 @@ void tst_Transmission::shortcuts_data()
 {
     QTest::addColumn<int>("model");
     QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("hiddenPanel");
+    QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("wire");
 
-    // No wire bytes when the model has no command for the key.
+    // Before the key: a panel hidden ("hide NAME") or the slider moved without sending
+    // ("volume N"). No wire bytes when the model has no command for the key.
     const struct
     {
         const char *name;
         const char *model;
         const char *keys;
-        const char *hiddenPanel;
+        const char *before;
         const char *wire;
     } rows[] = {
         {"Timetune/Ctrl+0", "Timetune", "Ctrl+0", "", "80 01 00"},
         {"Timetune/Ctrl+9", "Timetune", "Ctrl+9", "", "80 01 09"},
-        {"Timetune/Ctrl+5 with the folder panel hidden", "Timetune", "Ctrl+5", "frame_Folder",
+        {"Timetune/Ctrl+5 with the folder panel hidden", "Timetune", "Ctrl+5", "hide frame_Folder",
          "80 01 05"},
         {"Timetune/Ctrl+minus", "Timetune", "Ctrl+-", "", "80 03 3F"},
         {"Timetune/Ctrl+plus at the maximum", "Timetune", "Ctrl++", "", ""},
+        {"Timetune/Ctrl+plus", "Timetune", "Ctrl++", "volume 10", "80 03 0B"},
+        {"Timetune/Ctrl+= as most people type plus", "Timetune", "Ctrl+=", "volume 10", "80 03 0B"},
+        {"Timetune/Ctrl+keypad plus", "Timetune", "Ctrl+Num++", "volume 10", "80 03 0B"},
         {"Timetune/media play with the playback panel hidden", "Timetune", "Media Play",
-         "frame_Playback_Command", "80 02 01"},
+         "hide frame_Playback_Command", "80 02 01"},
         {"Timetune/media stop", "Timetune", "Media Stop", "", "80 02 02"},
         {"Timetune/media next", "Timetune", "Media Next", "", "80 02 03"},
         {"Timetune/media previous", "Timetune", "Media Previous", "", "80 02 04"},
@@ -305,7 +309,7 @@ void tst_Transmission::shortcuts_data()
         // Read back as written: one key, and no name that Qt does not know.
         QVERIFY2(modelIndex(row.model) >= 0 && keys.count() == 1 && keys.toString() == row.keys,
                  row.name);
-        QTest::newRow(row.name) << modelIndex(row.model) << keys << row.hiddenPanel << row.wire;
+        QTest::newRow(row.name) << modelIndex(row.model) << keys << row.before << row.wire;
     }
 }
 
@@ -313,7 +317,7 @@ void tst_Transmission::shortcuts()
 {
     QFETCH(int, model);
     QFETCH(QKeySequence, keys);
-    QFETCH(QString, hiddenPanel);
+    QFETCH(QString, before);
     QFETCH(QString, wire);
 
     ModalBoxCatcher boxes;
@@ -323,8 +327,13 @@ void tst_Transmission::shortcuts()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     LinkedDevice device(window, model);
     QTRY_VERIFY(device.linked());
-    if (!hiddenPanel.isEmpty())
-        window.findChild<QWidget *>(hiddenPanel)->hide();
+    if (before.startsWith("hide "))
+        window.findChild<QWidget *>(before.mid(5))->hide();
+    if (before.startsWith("volume ")) {
+        auto *slider = window.findChild<QSlider *>("horizontalSlider_Volume");
+        const QSignalBlocker quiet(slider);
+        slider->setValue(before.mid(7).toInt());
+    }
 
     const int key = keys[0];
     // With an explicit (empty) text: media keys have no character to derive one from.
