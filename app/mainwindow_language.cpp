@@ -96,8 +96,9 @@ void MainWindow::applyLanguage()
     // Retranslated first, so the name is never appended twice.
     ui->action_About->setText(ui->action_About->text() + QLatin1Char(' ') +
                               QCoreApplication::applicationName());
-    // Written when the model was chosen, in the language of that moment.
+    // Written while the window runs: the retranslation put the form's texts back.
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     if (model && model->isTcp())
         showTcpPort(*model);
+    showVolumeValue();
 }

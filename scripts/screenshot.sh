@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Remakes docs/screenshot.png: the console's window under Xvfb, with default settings.
-# Needs the Debian packages xvfb, xauth and imagemagick besides the build's own.
+# Remakes the README's pictures under Xvfb: docs/screenshot.png, the console's window with
+# default settings, and docs/demo.png, the console connected to the simulator after a folder,
+# Play and a status request. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
+# besides the build's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ZOXEN_EXTRA_PACKAGES="xvfb xauth imagemagick" scripts/install-deps.sh
+ZOXEN_EXTRA_PACKAGES="xvfb xauth xdotool imagemagick" scripts/install-deps.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target zoxen-console -j"$(nproc)"
+cmake --build --preset dev --target zoxen-console zoxen-device-sim zoxen-write-configuration \
+    -j"$(nproc)"
 # The window's title carries the version, which only project() in CMakeLists.txt states.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
 
@@ -16,4 +19,23 @@ XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1024x768x
              sleep 3
              import -window "$1" docs/screenshot.png
              kill $pid' screenshot "Zoxen Console $version"
-echo "docs/screenshot.png written"
+
+# The demo: the window has no manager under Xvfb and sits at the top left, so the buttons are
+# clicked where this layout puts them.
+model="Showcaster - SC900 (TCP/IP)"
+rm -rf "${home:?}"/*
+XDG_DATA_HOME=$home build/config/zoxen-write-configuration --model "$model" \
+    --address 127.0.0.1 --auto-connection >/dev/null
+XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
+    bash -c 'build/simulator/zoxen-device-sim "$2" >/dev/null & simulator=$!
+             sleep 1
+             build/zoxen-console & pid=$!
+             sleep 3
+             for button in "323 72" "336 136" "622 326"; do
+                 xdotool mousemove $button click 1
+                 sleep 0.5
+             done
+             sleep 1
+             import -window "$1" docs/demo.png
+             kill $pid $simulator' screenshot "Zoxen Console $version" "$model"
+echo "docs/screenshot.png and docs/demo.png written"
