@@ -13,7 +13,7 @@ trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$prefix" "$elsewhere" "$
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 translation=share/zoxen-console/translations/LanguageData_fr.qm
-expected=(bin/zoxen-console bin/zoxen-device-sim "$translation"
+expected=(bin/zoxen-console bin/zoxen-device-sim bin/zoxen-send "$translation"
           share/applications/zoxen-console.desktop
           share/icons/hicolor/scalable/apps/zoxen-console.svg)
 for size in 16 24 32 48 64 128 256; do
