@@ -1,5 +1,4 @@
 #include "receive/receivedview.h"
-#include "testtable.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -241,24 +240,64 @@ void TestReceivedView::longHistoryRewrapsOnceWidthSettles()
              QString());
 }
 
+// In a view that holds four lines, 0 "first line" CR LF, 1 "second 😀 line" LF, 2 "third" CR
+// and 3 "fourth ␀ end": gestures separated by ",", each "press", "shift-press", "release",
+// "move" (with the left button held) or "double-click" at a line's "start" or "end", or "key"
+// and a key sequence; then the text selected, which Copy must give.
 void TestReceivedView::selectionAndCopy_data()
 {
-    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QString>("gestures");
     QTest::addColumn<QString>("expected");
 
-    TestTable table(QStringLiteral("receivedview/selections.txt"), 3);
-    QVERIFY2(table.holds(15), table.problem());
-    for (const QStringList &row : table.rows()) {
-        QStringList gestures = row.at(1).split(',');
-        for (QString &gesture : gestures)
-            gesture = gesture.trimmed();
-        QTest::newRow(qPrintable(row.at(0))) << gestures << quotedTexts(row.at(2)).value(0);
-    }
+    QTest::newRow("mouse/drag line 1 start to line 2 end")
+        << QStringLiteral("press 1 start, move 2 end, release 2 end")
+        << QStringLiteral("second 😀 line\nthird");
+    QTest::newRow("mouse/drag backwards from line 3 end to line 1 start")
+        << QStringLiteral("press 3 end, move 2 start, move 1 start, release 1 start")
+        << QStringLiteral("second 😀 line\nthird\rfourth ␀ end");
+    QTest::newRow("mouse/drag across a CR LF only")
+        << QStringLiteral("press 0 end, move 1 start, release 1 start") << QStringLiteral("\r\n");
+    QTest::newRow("mouse/shift and click extends")
+        << QStringLiteral("press 0 start, release 0 start, shift-press 1 end, release 1 end")
+        << QStringLiteral("first line\r\nsecond 😀 line");
+    QTest::newRow("mouse/double click selects a word")
+        << QStringLiteral("double-click 1 start") << QStringLiteral("second");
+    QTest::newRow("keys/Shift+Right steps over a surrogate pair")
+        << QStringLiteral("press 1 start, release 1 start, key Shift+Right, key Shift+Right, key "
+                          "Shift+Right, key Shift+Right, key Shift+Right, key Shift+Right, key "
+                          "Shift+Right, key Shift+Right")
+        << QStringLiteral("second 😀");
+    QTest::newRow("keys/Shift+Right steps over CR LF")
+        << QStringLiteral("press 0 end, release 0 end, key Shift+Right") << QStringLiteral("\r\n");
+    QTest::newRow("keys/Shift+Left steps back over a surrogate pair")
+        << QStringLiteral("press 1 end, release 1 end, key Shift+Left, key Shift+Left, key "
+                          "Shift+Left, key Shift+Left, key Shift+Left, key Shift+Left")
+        << QStringLiteral("😀 line");
+    QTest::newRow("keys/Shift+Down from a line start")
+        << QStringLiteral("press 1 start, release 1 start, key Shift+Down")
+        << QStringLiteral("second 😀 line\n");
+    QTest::newRow("keys/Shift+Up over a lone CR")
+        << QStringLiteral("press 3 start, release 3 start, key Shift+Up")
+        << QStringLiteral("third\r");
+    QTest::newRow("keys/Shift+End")
+        << QStringLiteral("press 2 start, release 2 start, key Shift+End")
+        << QStringLiteral("third");
+    QTest::newRow("keys/Shift+Home") << QStringLiteral("press 3 end, release 3 end, key Shift+Home")
+                                     << QStringLiteral("fourth ␀ end");
+    QTest::newRow("keys/Shift+PageDown to the last line")
+        << QStringLiteral("press 0 start, release 0 start, key Shift+PgDown")
+        << QStringLiteral("first line\r\nsecond 😀 line\nthird\r");
+    QTest::newRow("keys/Ctrl+Shift+Home")
+        << QStringLiteral("press 3 end, release 3 end, key Ctrl+Shift+Home")
+        << QStringLiteral("first line\r\nsecond 😀 line\nthird\rfourth ␀ end");
+    QTest::newRow("keys/Select All is the whole store")
+        << QStringLiteral("press 2 start, release 2 start, key Ctrl+A")
+        << QStringLiteral("first line\r\nsecond 😀 line\nthird\rfourth ␀ end");
 }
 
 void TestReceivedView::selectionAndCopy()
 {
-    QFETCH(QStringList, gestures);
+    QFETCH(QString, gestures);
     QFETCH(QString, expected);
 
     const QString text =
@@ -275,7 +314,7 @@ void TestReceivedView::selectionAndCopy()
 
     QWidget *surface = view.viewport();
     const int lineHeight = QFontMetrics(view.font()).lineSpacing();
-    for (const QString &gesture : gestures) {
+    for (const QString &gesture : gestures.split(QStringLiteral(", "))) {
         const QStringList words = gesture.split(' ');
         if (words[0] == "key") {
             QTest::keySequence(&view, QKeySequence(words[1]));
