@@ -14,21 +14,6 @@
 Q_DECLARE_METATYPE(ParsedConfiguration)
 Q_DECLARE_METATYPE(ConfigurationSettings)
 
-// Long texts are cut so that a failing megabyte row stays readable.
-char *toString(const ParsedConfiguration &parsed)
-{
-    QStringList parts{QStringLiteral("accepted %1").arg(parsed.accepted),
-                      QStringLiteral("language %1").arg(int(parsed.language))};
-    for (const QString &text : {parsed.model, parsed.port, parsed.baudRate, parsed.playerId})
-        parts << QStringLiteral("\"%1\" (%2)").arg(text.left(40)).arg(text.size());
-    for (const std::optional<int> &byte : parsed.address)
-        parts << (byte ? QString::number(*byte) : QStringLiteral("none"));
-    parts << QStringLiteral("auto %1").arg(parsed.checkAutoConnection)
-          << QStringLiteral("sent %1").arg(parsed.sentBytes ? int(*parsed.sentBytes) : 0)
-          << QStringLiteral("received %1").arg(parsed.receivedData ? int(*parsed.receivedData) : 0);
-    return qstrdup(parts.join(QStringLiteral(", ")).toUtf8().constData());
-}
-
 namespace {
 
 // A save file on a disk that fills up: what fits is written, then writes fail.
@@ -195,14 +180,12 @@ void tst_Configuration::readFile_data()
     row("config/line 1 signature and version overlapping", "line1-overlapping.cfg", all());
     row("config/line 1 other version", "line1-other-version.cfg", rejected);
     row("config/line 1 lower case", "line1-lowercase.cfg", rejected);
-    row("config/line 1 empty", "line1-empty.cfg", rejected);
 
     const auto language = [](ConfiguredLanguage language) {
         return all([language](P &p) { p.language = language; });
     };
     row("config/line 5 French", "language-french.cfg", language(ConfiguredLanguage::French));
     row("config/line 5 (default)", "language-default.cfg", language(ConfiguredLanguage::Default));
-    row("config/line 5 empty", "language-empty.cfg", language(ConfiguredLanguage::Default));
     row("config/line 5 lower case", "language-lowercase.cfg",
         language(ConfiguredLanguage::Default));
 
@@ -210,9 +193,7 @@ void tst_Configuration::readFile_data()
         all([](P &p) { p.model = QStringLiteral("Tunebox 9000"); }));
 
     row("config/line 13 out of range", "address-300.cfg", all(firstAddressByteUnread));
-    row("config/line 13 negative", "address-minus-1.cfg", all(firstAddressByteUnread));
     row("config/line 13 not a number", "address-abc.cfg", all(firstAddressByteUnread));
-    row("config/line 13 empty", "address-empty.cfg", all(firstAddressByteUnread));
     row("config/lines 13 to 16 0, 255, 256, 1.5", "address-bounds.cfg", all([](P &p) {
             p.address = {0, 255, std::nullopt, std::nullopt};
         }));
@@ -238,7 +219,6 @@ void tst_Configuration::readFile_data()
     row("config/5 lines", "short-5-lines.cfg",
         empty([](P &p) { p.language = ConfiguredLanguage::French; }));
     row("config/1 line", "one-line.cfg", empty());
-    row("config/1 line without line end", "one-line-no-line-end.cfg", empty());
     row("config/empty file", "empty.cfg", rejected);
     row("config/missing file", "missing.cfg", rejected);
     row("config/directory", ".", rejected);
