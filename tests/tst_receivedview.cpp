@@ -123,6 +123,13 @@ const QString cjk = QString::fromUtf8("\xE4\xB8\xAD\xE6\x96\x87");
 const QString combining = QString::fromUtf8("e\xCC\x81");
 const QString nullSymbol(QChar(0x2400));
 
+bool shown(ReceivedDataView &view, int width, int height)
+{
+    view.resize(width, height);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+}
+
 class PaintCounter : public QObject
 {
 public:
@@ -191,9 +198,7 @@ void TestReceivedView::lineIndex()
     const QStringList pieces = randomPieces(random, text, 80);
 
     ReceivedDataView view;
-    view.resize(firstWidth, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, firstWidth, 300));
     const int firstWrap = view.wrapWidth();
 
     QString appended;
@@ -222,9 +227,7 @@ void TestReceivedView::lineIndex()
 void TestReceivedView::longHistoryRewrapsOnceWidthSettles()
 {
     ReceivedDataView view;
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, 400, 300));
     QString history;
     for (int i = 0; i < 100000; ++i)
         history += QStringLiteral(" %1").arg(i % 256, 2, 16, QLatin1Char('0')).toUpper();
@@ -290,9 +293,7 @@ void TestReceivedView::selectionAndCopy()
     const QString text =
         "first line\r\nsecond " + emoji + " line\nthird\rfourth " + nullSymbol + " end";
     ReceivedDataView view;
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, 400, 300));
     view.activateWindow();
     view.setFocus();
     view.appendText(text);
@@ -336,9 +337,7 @@ void TestReceivedView::selectionAndCopy()
 void TestReceivedView::followsTheEnd()
 {
     ReceivedDataView view;
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, 300, 200));
     QScrollBar *bar = view.verticalScrollBar();
 
     for (int i = 0; i < 100; ++i)
@@ -401,9 +400,7 @@ void TestReceivedView::storeLimit()
 
     ReceivedDataView view;
     view.setStoreLimit(limit);
-    view.resize(width, 150);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, width, 150));
 
     QString sent;
     const QString more = all.left(200);
@@ -452,9 +449,7 @@ void TestReceivedView::storeLimit()
 void TestReceivedView::repaintsAtScreenRate()
 {
     ReceivedDataView view;
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, 300, 200));
     PaintCounter counter;
     view.viewport()->installEventFilter(&counter);
 
@@ -472,9 +467,7 @@ void TestReceivedView::repaintsAtScreenRate()
 void TestReceivedView::contextMenuClear()
 {
     ReceivedDataView view;
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(shown(view, 300, 200));
     view.appendText("some\r\nreceived text");
     QSignalSpy cleared(&view, &ReceivedDataView::clearRequested);
     QVERIFY(cleared.isValid());
