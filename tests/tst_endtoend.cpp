@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/version.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"
@@ -438,7 +439,7 @@ void tst_EndToEnd::commandLine_data()
                                          "  -l, --list           Lists the models' names and "
                                          "exits."};
     QTest::newRow("version") << QStringList{"--version"} << 0
-                             << QStringList{"zoxen-device-sim 1.2.7.0"};
+                             << QStringList{"zoxen-device-sim " ZOXEN_VERSION};
     QTest::newRow("unknown option")
         << QStringList{"--lst"} << 2 << QStringList{program + "Unknown option 'lst'."};
     QTest::newRow("unknown model")
