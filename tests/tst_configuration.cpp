@@ -156,8 +156,6 @@ void tst_Configuration::initTestCase()
     for (const char filler : QByteArray("ahhhEhMhPh9h1111h1hIh2h3"))
         lines += QByteArray(megabyte, filler) + (lines.isEmpty() ? "ZOX11.00\n" : "\n");
     QVERIFY(writeFile(m_generated.filePath(QStringLiteral("megabyte-lines.cfg")), lines));
-    QVERIFY(writeFile(m_generated.filePath(QStringLiteral("megabyte-single-line.cfg")),
-                      QByteArray(4 * megabyte, 'z') + "ZOX11.00"));
 }
 
 void tst_Configuration::readFile_data()
@@ -235,15 +233,9 @@ void tst_Configuration::readFile_data()
         all([](P &p) { p.port = QString::fromUtf8("/dev/tty\uFFFDX"); }));
     row("config/random bytes", "random.bin", rejected);
 
-    QTest::newRow("config/megabyte lines")
-        << m_generated.filePath(QStringLiteral("megabyte-lines.cfg")) << empty([](P &p) {
-               p.model = QString(megabyte, QLatin1Char('M'));
-               p.port = QString(megabyte, QLatin1Char('P'));
-               p.baudRate = QString(megabyte, QLatin1Char('9'));
-               p.playerId = QString(megabyte, QLatin1Char('I'));
-           });
-    QTest::newRow("config/megabyte single line")
-        << m_generated.filePath(QStringLiteral("megabyte-single-line.cfg")) << empty();
+    // A good start does not save a file far larger than any the console writes.
+    QTest::newRow("config/megabyte lines: damaged")
+        << m_generated.filePath(QStringLiteral("megabyte-lines.cfg")) << rejected;
 }
 
 void tst_Configuration::readFile()

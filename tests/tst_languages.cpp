@@ -81,7 +81,7 @@ private slots:
     void lookUp();
     void englishAgainWithoutEnglishFile();
     void aboutActionNamesTheConsoleOnce();
-    void runtimeTextsKeepTheirLanguage();
+    void runtimeTextsFollowTheLanguage();
     void savedLanguageShownAtStart();
     void defaultFollowsSystem();
     void everySourceTextTranslated();
@@ -224,7 +224,7 @@ void tst_Languages::aboutActionNamesTheConsoleOnce()
     }
 }
 
-void tst_Languages::runtimeTextsKeepTheirLanguage()
+void tst_Languages::runtimeTextsFollowTheLanguage()
 {
     place(LanguageFile::French, inWorkingDirectory());
     MainWindow window;
@@ -236,11 +236,9 @@ void tst_Languages::runtimeTextsKeepTheirLanguage()
     const QString frenchPort = QString::fromUtf8("( Numéro de port : 65079 )");
     QCOMPARE(textOf(window, "label_IP_Port"), frenchPort);
 
+    // Written while the window runs, rewritten with the form's texts.
     trigger(window, "action_English");
     QCOMPARE(textOf(window, "label_IP"), QStringLiteral("IP address of the player:"));
-    QCOMPARE(textOf(window, "label_IP_Port"), frenchPort);
-
-    emit players->activated(network);
     QCOMPARE(textOf(window, "label_IP_Port"), QStringLiteral("( Port number: 65079 )"));
 }
 

@@ -55,7 +55,7 @@ void tst_Receive::modesAndClear()
     QTRY_COMPARE(received(window), QString(" 4F 4B 13 255"));
     chooseMode(window, "ASCII");
     QVERIFY(device.terminal().write(QByteArray("a\0b", 3)));
-    QTRY_COMPARE(received(window), QString::fromUtf8(" 4F 4B 13 255a␀b"));
+    QTRY_COMPARE(received(window), QString::fromUtf8(" 4F 4B 13 255a\0b", 16));
     clickButton(window, QStringLiteral("pushButton_Clear"));
     QCOMPARE(received(window), QString());
     QVERIFY(device.terminal().write("Z"));

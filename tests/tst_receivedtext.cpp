@@ -25,7 +25,9 @@ void tst_ReceivedText::render_data()
     row("decimal/OK CR LF", {"Dec:4F4B0D0A"}, {" 79 75 13 10"});
     row("hexadecimal/zero, 0F, 10, FF", {"Hex:000F10FF"}, {" 00 0F 10 FF"});
     row("decimal/one, two and three digits", {"Dec:00090A6364FF"}, {" 0 9 10 99 100 255"});
-    row("ascii/zero bytes shown, nothing cut", {"ASCII:49440031320000454E4400"}, {"ID␀12␀␀END␀"});
+    row("ascii/zero bytes kept, nothing cut", {"ASCII:49440031320000454E4400"},
+        {QString::fromUtf8("ID\00012\000\000END\000", 11)});
+    row("ascii/a received symbol for zero is no zero byte", {"ASCII:E29080"}, {"␀"});
     row("hexadecimal/zero bytes are ordinary bytes", {"Hex:410042"}, {" 41 00 42"});
     row("ascii/two, three and four byte characters", {"ASCII:636166C3A920E4B8AD20F09F9880"},
         {"café 中 😀"});

@@ -168,19 +168,20 @@ void tst_Settings::savedAsApplied_data()
 
     QTest::newRow("line 1 refused: nothing applied")
         << configText(serial).replace("ZOX11.00", "ZOX12.00") << withPorts(firstStart);
+    // A port that is not plugged in keeps its name: it is not replaced by a listed one.
     row("unknown model: lists of model 0",
         {"English", "Tunebox 9000", "/dev/ttyUSB0", "38400", "10", "1", "2", "3", "0", "5", "3",
          "3"},
-        {"English", "Timetune", "first", "38400", "10", "1", "2", "3", "0", "5", "3", "3"});
+        {"English", "Timetune", "/dev/ttyUSB0", "38400", "10", "1", "2", "3", "0", "5", "3", "3"});
     row("model in another case: lists of model 0",
         {"English", "showtune (rev2)", "/dev/ttyUSB0", "9600", "0", "0", "0", "0", "0", "12", "2",
          "1"},
-        {"English", "Timetune", "first", "9600", "0", "0", "0", "0", "0", "12", "2", "1"});
+        {"English", "Timetune", "/dev/ttyUSB0", "9600", "0", "0", "0", "0", "0", "12", "2", "1"});
     row("baud rate not offered by the model",
         {"(default)", "Cardtune QX (legacy)", "/dev/ttyUSB0", "19200", "0", "0", "0", "0", "0",
          "127", "2", "1"},
-        {"(default)", "Cardtune QX (legacy)", "first", "9600", "0", "0", "0", "0", "0", "127", "2",
-         "1"});
+        {"(default)", "Cardtune QX (legacy)", "/dev/ttyUSB0", "9600", "0", "0", "0", "0", "0",
+         "127", "2", "1"});
     row("address bytes 300 and -1 left as they were",
         {"English", "Timetune", "first", "19200", "192", "300", "-1", "255", "0", "5", "2", "1"},
         {"English", "Timetune", "first", "19200", "192", "0", "0", "255", "0", "5", "2", "1"});
