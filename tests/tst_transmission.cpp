@@ -33,6 +33,7 @@ private slots:
     void choosingAModelSendsNothing();
     void shortcuts_data();
     void shortcuts();
+    void folderShortcuts();
     void noLinkSendsNothing();
 };
 
@@ -281,8 +282,6 @@ void tst_Transmission::shortcuts_data()
         const char *before;
         const char *wire;
     } rows[] = {
-        {"Timetune/Ctrl+0", "Timetune", "Ctrl+0", "", "80 01 00"},
-        {"Timetune/Ctrl+9", "Timetune", "Ctrl+9", "", "80 01 09"},
         {"Timetune/Ctrl+5 with the folder panel hidden", "Timetune", "Ctrl+5", "hide frame_Folder",
          "80 01 05"},
         {"Timetune/Ctrl+minus", "Timetune", "Ctrl+-", "", "80 03 3F"},
@@ -347,6 +346,25 @@ void tst_Transmission::shortcuts()
     } else {
         QCOMPARE(spaced(device.received(expected.size())), wire);
     }
+    QCOMPARE(boxes.count(), 0);
+}
+
+// Ctrl+0 to Ctrl+9, each to its own folder, in the order pressed.
+void tst_Transmission::folderShortcuts()
+{
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    LinkedDevice device(window, modelIndex("Timetune"));
+    QTRY_VERIFY(device.linked());
+    QString expected;
+    for (int folder = 0; folder <= 9; ++folder) {
+        QTest::keyClick(&window, Qt::Key(Qt::Key_0 + folder), Qt::ControlModifier);
+        expected += QStringLiteral(" 80 01 0%1").arg(folder);
+    }
+    QCOMPARE(spaced(device.received(30)), expected.mid(1));
     QCOMPARE(boxes.count(), 0);
 }
 
