@@ -185,14 +185,16 @@ private:
     qint64 frameBytesLeft = 0;
     SessionRecorder *recorder = nullptr;
     QLabel *recordingLabel = nullptr;
-    // Frames on their way out, each recorded once its fate is known: sent when the bytes queued
-    // before and with it have left, not sent when its link closes first.
+    // Frames on their way out. One handed to an open link is recorded as sent at once, before
+    // any reply; one waiting for its connection once its bytes have left. Either is recorded as
+    // not sent when its link closes before its bytes have left.
     struct FrameInFlight
     {
         QIODevice *link = nullptr;
         qint64 bytesLeft = 0;
         QByteArray bytes;
         QString name;
+        bool recordedAsSent = false;
     };
     QVector<FrameInFlight> framesInFlight;
     // The open link as the recording last described it; empty when none was open.

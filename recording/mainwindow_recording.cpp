@@ -2,6 +2,7 @@
 #include "catalogue/catalogueaccess.h"
 #include "config/configurationfile.h"
 #include "connection/links.h"
+#include "connection/linksettings.h"
 #include "receive/receivedview.h"
 #include "recording/recordingseams.h"
 #include "recording/sessionlines.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSerialPort>
-#include <QSerialPortInfo>
 #include <QStandardPaths>
 #include <QTcpSocket>
 
@@ -152,10 +152,14 @@ void MainWindow::recordFrame(const QByteArray &frame, const QString &name)
 {
     if (!recorder->isRecording())
         return;
-    if (frameLink)
-        framesInFlight.append({frameLink, frameBytesLeft, frame, name});
-    else
+    if (!frameLink) {
         record(SessionLine::notSent(sessionClock(), frame, name));
+        return;
+    }
+    const bool open = linkUp();
+    if (open)
+        record(SessionLine::sent(sessionClock(), frame, name));
+    framesInFlight.append({frameLink, frameBytesLeft, frame, name, open});
 }
 
 void MainWindow::recordBytesWritten(QIODevice *link, qint64 bytes)
@@ -166,7 +170,8 @@ void MainWindow::recordBytesWritten(QIODevice *link, qint64 bytes)
     }
     while (!framesInFlight.isEmpty() && framesInFlight.first().bytesLeft <= 0) {
         const FrameInFlight sent = framesInFlight.takeFirst();
-        record(SessionLine::sent(sessionClock(), sent.bytes, sent.name));
+        if (!sent.recordedAsSent)
+            record(SessionLine::sent(sessionClock(), sent.bytes, sent.name));
     }
 }
 
@@ -213,7 +218,7 @@ QString MainWindow::linkDescription() const
 {
     if (serialPort->isOpen())
         return QStringLiteral("serial port %1 at %2 bit/s")
-            .arg(QSerialPortInfo(*serialPort).systemLocation())
+            .arg(serialDevicePath(ui->comboBox_Port->currentText()))
             .arg(serialPort->baudRate());
     return QStringLiteral("%1 port %2").arg(tcpSocket->peerName()).arg(tcpSocket->peerPort());
 }

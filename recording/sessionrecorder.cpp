@@ -75,7 +75,13 @@ void SessionRecorder::handOver()
     QMetaObject::invokeMethod(device, [this, device, lines, session = m_session] {
         if (!device->isOpen())
             return;
-        if (device->write(lines) == lines.size())
+        // A write cut short (a size limit reached) is tried again, which tells why it stopped.
+        qint64 written = 0;
+        qint64 last = 0;
+        while (written < lines.size() &&
+               (last = device->write(lines.constData() + written, lines.size() - written)) > 0)
+            written += last;
+        if (written == lines.size())
             return;
         const QString reason = device->errorString();
         device->close();
