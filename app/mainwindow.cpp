@@ -42,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     onSocketConnected();
     connectLinkSignals();
     createShortcuts();
+    createRecorder();
     new AddressEntry({ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3, ui->spinBox_IP_4},
                      this);
     autoConnect();

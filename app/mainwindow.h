@@ -8,7 +8,9 @@
 #include <memory>
 
 class QIODevice;
+class QLabel;
 class QTimer;
+class SessionRecorder;
 class SerialPortList;
 struct Control;
 struct PlayerCommand;
@@ -123,7 +125,7 @@ private:
     void reopenLostLink();
 
     // transmission/
-    void sendCommand(quint8 code, ByteList data);
+    void sendCommand(quint8 code, ByteList data, const QString &name);
     void writeFrame(quint8 idByte, quint8 code, const ByteList &data);
     void showBytesSent(quint8 idByte, quint8 code, const ByteList &data);
     void onLinkBytesWritten(QIODevice *link, qint64 bytes);
@@ -146,6 +148,23 @@ private:
     // help/
     void createShortcuts();
 
+    // recording/
+    void createRecorder();
+    void startRecording();
+    void stopRecording();
+    void showRecordingState();
+    void onRecordingFailed(const QString &reason);
+    void saveReceivedData();
+    void record(const QByteArray &line);
+    void recordFrame(const QByteArray &frame, const QString &name);
+    void recordBytesWritten(QIODevice *link, qint64 bytes);
+    void settleRecordedFrames();
+    void recordReceived(const QByteArray &chunk);
+    void recordLinkEvent(const QString &event);
+    void recordLinkState();
+    void recordModel();
+    QString linkDescription() const;
+
     std::unique_ptr<Ui::MainWindow> ui;
     // Gives up on a connection that the device never answers.
     QTimer *connectTimer = nullptr;
@@ -164,6 +183,22 @@ private:
     // leave before that frame is out; a link that closes first did not send it.
     QIODevice *frameLink = nullptr;
     qint64 frameBytesLeft = 0;
+    SessionRecorder *recorder = nullptr;
+    QLabel *recordingLabel = nullptr;
+    // Frames on their way out. One handed to an open link is recorded as sent at once, before
+    // any reply; one waiting for its connection once its bytes have left. Either is recorded as
+    // not sent when its link closes before its bytes have left.
+    struct FrameInFlight
+    {
+        QIODevice *link = nullptr;
+        qint64 bytesLeft = 0;
+        QByteArray bytes;
+        QString name;
+        bool recordedAsSent = false;
+    };
+    QVector<FrameInFlight> framesInFlight;
+    // The open link as the recording last described it; empty when none was open.
+    QString recordedLink;
     // Empty until the data directory is known: the file beside the executable then.
     QString configFilePath;
 };

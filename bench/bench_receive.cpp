@@ -6,7 +6,9 @@
 #include "app/mainwindow.h"
 #include "connection/links.h"
 #include "receive/receivedview.h"
+#include "recording/recordingseams.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -30,6 +32,12 @@ constexpr int chunkBytes = 16;
 constexpr int timedChunks = 1000;
 constexpr qint64 historyCharacters = 4 * 1024 * 1024;
 constexpr int lineRateBytesPerSecond = 11520;
+
+QString recordingPath;
+QString chooseRecordingPath(QWidget *, const QString &, const QString &)
+{
+    return recordingPath;
+}
 
 // User-space CPU time: the window's own work, without the pseudo-terminal driver's, which
 // dominates the wall time of a 16-byte round trip and varies with the machine's load.
@@ -99,6 +107,17 @@ public:
     }
 
     bool linked() const { return serialPort->isOpen(); }
+
+    // Through File > Record Session..., or Stop Recording for an empty path.
+    void record(const QString &path)
+    {
+        recordingPath = path;
+        setSavePathChooser(chooseRecordingPath);
+        m_window
+            .findChild<QAction *>(path.isEmpty() ? QStringLiteral("action_Stop_Recording")
+                                                 : QStringLiteral("action_Record_Session"))
+            ->trigger();
+    }
 
     struct ChunkCost
     {
@@ -224,6 +243,12 @@ int main(int argc, char *argv[])
     std::printf("  ratio (goal: at most 1.5)               %7.2f   %7.2f\n",
                 later.wallMicroseconds / first.wallMicroseconds,
                 later.userMicroseconds / first.userMicroseconds);
+    const QTemporaryDir recordingDirectory;
+    bench.record(recordingDirectory.filePath(QStringLiteral("session.log")));
+    const auto recorded = bench.timeChunks();
+    bench.record(QString());
+    std::printf("  %d chunks while recording:          %7.1f us  %7.1f us\n", timedChunks,
+                recorded.wallMicroseconds, recorded.userMicroseconds);
 
     const auto [rate, worstLate] = bench.stream(5);
     std::printf("  back-to-back for 5 s:     %8.0f bytes/s = %.0f x a 115200 bit/s line "

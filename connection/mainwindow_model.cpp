@@ -8,6 +8,7 @@
 void MainWindow::on_comboBox_Player_activated(int index)
 {
     applyPlayerModel(index);
+    recordModel();
 }
 
 void MainWindow::hideModelPanels()
@@ -210,6 +211,7 @@ QWidget *MainWindow::playbackButton(int category) const
 
 void MainWindow::onSocketConnected()
 {
+    recordLinkState();
     ui->label_Connection_Message->hide();
     if (linkUp())
         stopWaitingForDevice();

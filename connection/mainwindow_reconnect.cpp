@@ -26,6 +26,7 @@ bool MainWindow::reopensLostLinks() const
 void MainWindow::waitForDevice()
 {
     waitingForDevice = true;
+    recordLinkEvent(QStringLiteral("waiting for the device to come back"));
     reconnectTimer->start(reconnectDelayMs(reconnectAttempt++));
     ui->statusBar->showMessage(
         tr("The link to the player was lost: waiting for it to come back (Disconnect stops "

@@ -68,6 +68,7 @@ QString MainWindow::serialErrorMessage(int error) const
 
 void MainWindow::showSerialError(const QString &message)
 {
+    recordLinkEvent(QStringLiteral("error: ") + message);
     QMessageBox::critical(this, tr("Serial port error"), message, QMessageBox::Ok,
                           QMessageBox::NoButton);
 }

@@ -101,6 +101,7 @@ void MainWindow::closeSocket()
 // being brought back) waits for its device instead of telling.
 void MainWindow::endLinkWithError(const QString &title, const QString &message)
 {
+    recordLinkEvent(QStringLiteral("error: ") + message);
     const bool lost = linkUp() || waitingForDevice;
     tcpSocket->abort();
     disconnectLinks();

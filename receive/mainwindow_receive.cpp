@@ -26,6 +26,7 @@ void MainWindow::showReceived(QIODevice *link, ReceiveDecoderState &decoder)
     const QByteArray chunk = link->readAll();
     if (chunk.isEmpty())
         return;
+    recordReceived(chunk);
     ReceiveMode mode;
     if (ui->radioButton_Data_ASCII->isChecked())
         mode = ReceiveMode::Ascii;

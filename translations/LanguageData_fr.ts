@@ -475,6 +475,78 @@
         <source>Command bytes sent</source>
         <translation>Octets de commande envoyés</translation>
     </message>
+    <message>
+        <source>&amp;Record Session...</source>
+        <translation>&amp;Enregistrer la session...</translation>
+    </message>
+    <message>
+        <source>Record every byte sent and received, with its time, to a file</source>
+        <translation>Enregistrer dans un fichier chaque octet envoyé et reçu, avec son heure</translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation>Ctrl+R</translation>
+    </message>
+    <message>
+        <source>S&amp;top Recording</source>
+        <translation>&amp;Arrêter l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+R</source>
+        <translation>Ctrl+Shift+R</translation>
+    </message>
+    <message>
+        <source>&amp;Save Received Data As...</source>
+        <translation>Enregistrer les données &amp;reçues sous...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>Record Session</source>
+        <translation>Enregistrer la session</translation>
+    </message>
+    <message>
+        <source>session</source>
+        <translation>session</translation>
+    </message>
+    <message>
+        <source>Recording error</source>
+        <translation>Erreur d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>The session cannot be recorded to %1:</source>
+        <translation>La session ne peut pas être enregistrée dans %1 :</translation>
+    </message>
+    <message>
+        <source>Recording to %1: %2</source>
+        <translation>Enregistrement dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>The recording to %1 has stopped:</source>
+        <translation>L&apos;enregistrement dans %1 s&apos;est arrêté :</translation>
+    </message>
+    <message>
+        <source>Save Received Data</source>
+        <translation>Enregistrer les données reçues</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>reçu</translation>
+    </message>
+    <message>
+        <source>Save error</source>
+        <translation>Erreur d&apos;enregistrement du fichier</translation>
+    </message>
+    <message>
+        <source>The received data could not be saved to %1.</source>
+        <translation>Les données reçues n&apos;ont pas pu être enregistrées dans %1.</translation>
+    </message>
+    <message>
+        <source>Received data saved to %1</source>
+        <translation>Données reçues enregistrées dans %1</translation>
+    </message>
 </context>
 <context>
     <name>ReceivedDataView</name>

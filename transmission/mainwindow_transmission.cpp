@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
+#include "recording/sessionlines.h"
 #include "transmission/controlframe.h"
 #include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
@@ -11,7 +12,7 @@
 
 bool sentBytesInHex = true;
 
-void MainWindow::sendCommand(quint8 code, ByteList data)
+void MainWindow::sendCommand(quint8 code, ByteList data, const QString &name)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     if (!model || (!anyLinkOpen() && !model->isOnDemand() && !waitingForDevice))
@@ -23,6 +24,7 @@ void MainWindow::sendCommand(quint8 code, ByteList data)
         writeFrame(idByte, code, data);
     showBytesSent(idByte, code, data);
     showSendState(frameLink ? SendState::Waiting : SendState::NotSent);
+    recordFrame(assembleFrame(model->protocol, idByte, code, data), name);
 }
 
 void MainWindow::writeFrame(quint8 idByte, quint8 code, const ByteList &data)
@@ -60,6 +62,7 @@ void MainWindow::showBytesSent(quint8 idByte, quint8 code, const ByteList &data)
 // Counts down the bytes queued before and with the last frame as its link writes them out.
 void MainWindow::onLinkBytesWritten(QIODevice *link, qint64 bytes)
 {
+    recordBytesWritten(link, bytes);
     if (link != frameLink || frameBytesLeft <= 0)
         return;
     frameBytesLeft -= bytes;
@@ -72,6 +75,7 @@ void MainWindow::settleSentFrame()
 {
     if (frameBytesLeft > 0)
         showSendState(SendState::NotSent);
+    settleRecordedFrames();
     frameLink = nullptr;
     frameBytesLeft = 0;
 }
@@ -101,7 +105,7 @@ void MainWindow::sendControl(const Control &control)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     if (const auto frame = model ? frameFor(*model, control) : std::nullopt)
-        sendCommand(frame->code, frame->data);
+        sendCommand(frame->code, frame->data, controlName(*model, control));
 }
 
 void MainWindow::on_radioButton_Sent_Hex_clicked()

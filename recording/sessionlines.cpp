@@ -1,0 +1,189 @@
+#include "recording/sessionlines.h"
+
+#include <limits>
+
+namespace {
+
+const char hexDigits[] = "0123456789ABCDEF";
+
+QByteArray lineOf(const QDateTime &time, const char *kind, const QByteArray &rest)
+{
+    QByteArray line = SessionLine::timeText(time);
+    line += '\t';
+    line += kind;
+    line += '\t';
+    line += rest;
+    line += '\n';
+    return line;
+}
+
+// Names and messages may hold line breaks (an error's title and text): they become spaces, so
+// that nothing cuts the line or its fields.
+QString oneLine(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return line.simplified();
+}
+
+QByteArray frameLine(const QDateTime &time, const char *kind, const QByteArray &frame,
+                     const QString &name)
+{
+    return lineOf(time, kind, SessionLine::hexBytes(frame) + '\t' + oneLine(name).toUtf8());
+}
+
+QByteArray offsetText(int secondsFromUtc)
+{
+    const int minutes = qAbs(secondsFromUtc) / 60;
+    return (secondsFromUtc < 0 ? QByteArrayLiteral("-") : QByteArrayLiteral("+")) +
+           QByteArray::number(minutes / 60).rightJustified(2, '0') + ':' +
+           QByteArray::number(minutes % 60).rightJustified(2, '0');
+}
+
+} // namespace
+
+namespace SessionLine {
+
+QByteArray sent(const QDateTime &time, const QByteArray &frame, const QString &name)
+{
+    return frameLine(time, "sent", frame, name);
+}
+
+QByteArray notSent(const QDateTime &time, const QByteArray &frame, const QString &name)
+{
+    return frameLine(time, "not sent", frame, name);
+}
+
+QByteArray received(const QDateTime &time, const QByteArray &chunk)
+{
+    return lineOf(time, "received", hexBytes(chunk) + '\t' + escapedAscii(chunk));
+}
+
+QByteArray event(const QDateTime &time, const char *kind, const QString &text)
+{
+    return lineOf(time, kind, oneLine(text).toUtf8());
+}
+
+QByteArray hexBytes(const QByteArray &bytes)
+{
+    QByteArray out(qMax(0, 3 * bytes.size() - 1), ' ');
+    char *to = out.data();
+    for (int i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<quint8>(bytes.at(i));
+        to[3 * i] = hexDigits[byte >> 4];
+        to[3 * i + 1] = hexDigits[byte & 0x0F];
+    }
+    return out;
+}
+
+QByteArray escapedAscii(const QByteArray &bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (const char c : bytes) {
+        const auto byte = static_cast<quint8>(c);
+        switch (byte) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case 0:
+            out += "\\0";
+            break;
+        default:
+            if (byte >= 0x20 && byte < 0x7F) {
+                out += c;
+            } else {
+                out += "\\x";
+                out += hexDigits[byte >> 4];
+                out += hexDigits[byte & 0x0F];
+            }
+        }
+    }
+    return out;
+}
+
+// Formatting a date costs far more than a short chunk's line: the part down to the second is
+// formatted once a second. Lines are made on the window's thread only.
+QByteArray timeText(const QDateTime &time)
+{
+    static qint64 cachedSecond = std::numeric_limits<qint64>::min();
+    static int cachedOffset = 0;
+    static QByteArray cachedDate;
+    static QByteArray cachedZone;
+    const qint64 msecs = time.toMSecsSinceEpoch();
+    const qint64 second = msecs >= 0 ? msecs / 1000 : (msecs - 999) / 1000;
+    const int offset = time.offsetFromUtc();
+    if (second != cachedSecond || offset != cachedOffset) {
+        cachedSecond = second;
+        cachedOffset = offset;
+        cachedDate = time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.")).toLatin1();
+        cachedZone = offsetText(offset);
+    }
+    const int millisecond = int(msecs - second * 1000);
+    const char digits[] = {char('0' + millisecond / 100), char('0' + millisecond / 10 % 10),
+                           char('0' + millisecond % 10)};
+    return cachedDate + QByteArray(digits, 3) + cachedZone;
+}
+
+} // namespace SessionLine
+
+QString controlName(const PlayerModel &model, const Control &control)
+{
+    const auto labelOf = [&model](int category) {
+        const PlayerCommand *command = model.commandOfCategory(category);
+        return command ? command->label : QString();
+    };
+    const QString number = QString::number(control.number);
+    switch (control.kind) {
+    case ControlKind::Button:
+        return labelOf(control.category);
+    case ControlKind::Folder:
+        return labelOf(CommandCategory::Folder) + QLatin1Char(' ') + number;
+    case ControlKind::ChangeId:
+        return labelOf(CommandCategory::ChangeId) + QLatin1Char(' ') + number;
+    case ControlKind::Volume:
+        return labelOf(CommandCategory::Volume) + QLatin1Char(' ') + number;
+    case ControlKind::Request:
+    case ControlKind::OtherCommand:
+        return control.entry;
+    case ControlKind::Launch: {
+        const PlayerCommand *source = model.commandByLabel(control.entry);
+        const LaunchChoice &choice = control.launch;
+        switch (source ? source->category : -1) {
+        case CommandCategory::ContentFolder:
+            return QStringLiteral("%1 reference %2").arg(control.entry).arg(choice.reference);
+        case CommandCategory::ContentFolderOption:
+            return QStringLiteral("%1 reference %2 option %3")
+                .arg(control.entry)
+                .arg(choice.reference)
+                .arg(choice.option);
+        case CommandCategory::Webradio:
+            return QStringLiteral("%1 preset %2").arg(control.entry).arg(choice.preset);
+        default:
+            return control.entry;
+        }
+    }
+    case ControlKind::Relay: {
+        QStringList closed;
+        for (int relay = 0; relay < control.relays.size(); ++relay) {
+            if (control.relays.at(relay))
+                closed << QString::number(relay + 1);
+        }
+        return labelOf(CommandCategory::Relay) + QStringLiteral(" relays ") +
+               (closed.isEmpty() ? QStringLiteral("none") : closed.join(QLatin1Char(' ')));
+    }
+    }
+    return QString();
+}
