@@ -13,12 +13,6 @@
 #include <cstdio>
 
 namespace {
-// Enough passes of the event loop for a failure that repeats itself to show again.
-void spinEventLoop()
-{
-    for (int pass = 0; pass < 200; ++pass)
-        QCoreApplication::processEvents();
-}
 
 // A link standing for an adapter's stable name: made again over the old one, as the system
 // does when the adapter comes back.

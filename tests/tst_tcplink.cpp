@@ -25,12 +25,6 @@ quint16 refusingPort()
     return probe.serverPort();
 }
 
-// Enough passes of the event loop for a failure that repeats itself to show again.
-void spinEventLoop()
-{
-    for (int pass = 0; pass < 200; ++pass)
-        QCoreApplication::processEvents();
-}
 } // namespace
 
 class tst_TcpLink : public QObject
@@ -174,7 +168,8 @@ void tst_TcpLink::deviceClosing()
     if (boxesShown)
         QVERIFY(boxes.text().startsWith("An TCP/IP error has occurred!\n"));
     QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
-    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(), model == tuneboxNetwork);
+    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(),
+             model == tuneboxNetwork);
 }
 
 void tst_TcpLink::disconnectClosesTheSocket()

@@ -4,6 +4,14 @@
 #include <QMessageBox>
 #include <QTimer>
 
+// Enough passes of the event loop for a failure that repeats itself (and its box) to show
+// again: proof that something did not happen, without a fixed sleep.
+inline void spinEventLoop()
+{
+    for (int pass = 0; pass < 200; ++pass)
+        QCoreApplication::processEvents();
+}
+
 // Closes every message box as soon as it is shown, remembering what it said, so that no
 // test ever waits on a modal box. Create it before the action that may show one.
 class ModalBoxCatcher
