@@ -126,8 +126,9 @@ private:
 
     // transmission/
     void sendCommand(quint8 code, ByteList data, const QString &name);
-    void writeFrame(quint8 idByte, quint8 code, const ByteList &data);
+    QIODevice *writeFrame(const QByteArray &frame);
     void showBytesSent(quint8 idByte, quint8 code, const ByteList &data);
+    void trackFrame(QIODevice *link, const QByteArray &frame, const QString &name);
     void onLinkBytesWritten(QIODevice *link, qint64 bytes);
     void settleSentFrame();
     void showSendState(SendState state);
@@ -156,9 +157,7 @@ private:
     void onRecordingFailed(const QString &reason);
     void saveReceivedData();
     void record(const QByteArray &line);
-    void recordFrame(const QByteArray &frame, const QString &name);
-    void recordBytesWritten(QIODevice *link, qint64 bytes);
-    void settleRecordedFrames();
+    void recordFrame(const QByteArray &frame, const QString &name, bool sent);
     void recordReceived(const QByteArray &chunk);
     void recordLinkEvent(const QString &event);
     void recordLinkState();
@@ -179,22 +178,22 @@ private:
     // The stable name of the adapter that the serial link opened, which it follows when the
     // adapter comes back under another name.
     QString portStableName;
-    // The link that carries the last frame shown, and how many of its queued bytes must still
-    // leave before that frame is out; a link that closes first did not send it.
-    QIODevice *frameLink = nullptr;
-    qint64 frameBytesLeft = 0;
     SessionRecorder *recorder = nullptr;
     QLabel *recordingLabel = nullptr;
-    // Frames on their way out. One handed to an open link is recorded as sent at once, before
-    // any reply; one waiting for its connection once its bytes have left. Either is recorded as
-    // not sent when its link closes before its bytes have left.
+    // Frames on their way out, oldest first, with how many bytes queued on their link must still
+    // leave before each is out; a link that closes first did not send them.
     struct FrameInFlight
     {
         QIODevice *link = nullptr;
         qint64 bytesLeft = 0;
         QByteArray bytes;
         QString name;
-        bool recordedAsSent = false;
+        // Its "sent" line is still to be written when it is out.
+        bool toRecordWhenOut = false;
+        // It belongs to the recording that runs (or to none).
+        bool toRecord = true;
+        // It is the frame that label_Bytes_Sended shows.
+        bool shown = true;
     };
     QVector<FrameInFlight> framesInFlight;
     // The open link as the recording last described it; empty when none was open.

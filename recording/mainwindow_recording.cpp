@@ -88,7 +88,9 @@ void MainWindow::startRecording()
                               QMessageBox::Ok, QMessageBox::NoButton);
         return;
     }
-    framesInFlight.clear();
+    // Frames already on their way belong to no recording.
+    for (FrameInFlight &frame : framesInFlight)
+        frame.toRecord = false;
     const QDateTime now = sessionClock();
     record(SessionLine::event(now, "recording", QStringLiteral("started")));
     if (const PlayerModel *model = selectedModel(ui->comboBox_Player))
@@ -148,38 +150,11 @@ void MainWindow::record(const QByteArray &line)
     recorder->record(line);
 }
 
-void MainWindow::recordFrame(const QByteArray &frame, const QString &name)
+void MainWindow::recordFrame(const QByteArray &frame, const QString &name, bool sent)
 {
-    if (!recorder->isRecording())
-        return;
-    if (!frameLink) {
-        record(SessionLine::notSent(sessionClock(), frame, name));
-        return;
-    }
-    const bool open = linkUp();
-    if (open)
-        record(SessionLine::sent(sessionClock(), frame, name));
-    framesInFlight.append({frameLink, frameBytesLeft, frame, name, open});
-}
-
-void MainWindow::recordBytesWritten(QIODevice *link, qint64 bytes)
-{
-    for (FrameInFlight &frame : framesInFlight) {
-        if (frame.link == link)
-            frame.bytesLeft -= bytes;
-    }
-    while (!framesInFlight.isEmpty() && framesInFlight.first().bytesLeft <= 0) {
-        const FrameInFlight sent = framesInFlight.takeFirst();
-        if (!sent.recordedAsSent)
-            record(SessionLine::sent(sessionClock(), sent.bytes, sent.name));
-    }
-}
-
-void MainWindow::settleRecordedFrames()
-{
-    for (const FrameInFlight &frame : qAsConst(framesInFlight))
-        record(SessionLine::notSent(sessionClock(), frame.bytes, frame.name));
-    framesInFlight.clear();
+    if (recorder->isRecording())
+        record(sent ? SessionLine::sent(sessionClock(), frame, name)
+                    : SessionLine::notSent(sessionClock(), frame, name));
 }
 
 void MainWindow::recordReceived(const QByteArray &chunk)

@@ -19,20 +19,17 @@ void MainWindow::sendCommand(quint8 code, ByteList data, const QString &name)
         return;
     const quint8 idByte =
         idByteFor(ui->comboBox_ID->currentText(), ui->comboBox_ID->currentIndex() >= 0);
+    const QByteArray frame = assembleFrame(model->protocol, idByte, code, data);
     // A link waiting for its device takes nothing: the frame is shown as not sent.
-    if (!waitingForDevice)
-        writeFrame(idByte, code, data);
+    QIODevice *link = waitingForDevice ? nullptr : writeFrame(frame);
     showBytesSent(idByte, code, data);
-    showSendState(frameLink ? SendState::Waiting : SendState::NotSent);
-    recordFrame(assembleFrame(model->protocol, idByte, code, data), name);
+    trackFrame(link, frame, name);
 }
 
-void MainWindow::writeFrame(quint8 idByte, quint8 code, const ByteList &data)
+// The link that took the whole frame, or none.
+QIODevice *MainWindow::writeFrame(const QByteArray &frame)
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    const QByteArray frame = assembleFrame(model->protocol, idByte, code, data);
-    frameLink = nullptr;
-    frameBytesLeft = 0;
     QIODevice *link = nullptr;
     if (serialPort->isOpen())
         link = serialPort;
@@ -42,14 +39,12 @@ void MainWindow::writeFrame(quint8 idByte, quint8 code, const ByteList &data)
     // opened again; one still open carries the frame as it is (sent once, never twice).
     else if (model->isOnDemand() && connectTcpLink() && tcpSocket->isOpen())
         link = tcpSocket;
-    if (link && link->write(frame) == frame.size()) {
-        frameLink = link;
-        frameBytesLeft = link->bytesToWrite();
-    }
+    const bool taken = link && link->write(frame) == frame.size();
     // The socket keeps the frame until it is connected; meanwhile the settings are frozen, as
     // for any open link, so that no second link can be opened beside it.
     if (link == tcpSocket && model->isOnDemand())
         onSocketConnected();
+    return taken ? link : nullptr;
 }
 
 void MainWindow::showBytesSent(quint8 idByte, quint8 code, const ByteList &data)
@@ -59,25 +54,50 @@ void MainWindow::showBytesSent(quint8 idByte, quint8 code, const ByteList &data)
         frameText(model->protocol, idByte, code, data, ui->radioButton_Sent_Dec->isChecked()));
 }
 
-// Counts down the bytes queued before and with the last frame as its link writes them out.
+// A frame is out once the bytes queued before and with it have left its link. One handed to
+// an open link is recorded at once, so that it comes before any reply; one waiting for its
+// connection once it is out.
+void MainWindow::trackFrame(QIODevice *link, const QByteArray &frame, const QString &name)
+{
+    for (FrameInFlight &earlier : framesInFlight)
+        earlier.shown = false;
+    if (!link) {
+        recordFrame(frame, name, false);
+        showSendState(SendState::NotSent);
+        return;
+    }
+    const bool recordedNow = linkUp();
+    if (recordedNow)
+        recordFrame(frame, name, true);
+    framesInFlight.append({link, link->bytesToWrite(), frame, name, !recordedNow, true, true});
+    showSendState(SendState::Waiting);
+}
+
 void MainWindow::onLinkBytesWritten(QIODevice *link, qint64 bytes)
 {
-    recordBytesWritten(link, bytes);
-    if (link != frameLink || frameBytesLeft <= 0)
-        return;
-    frameBytesLeft -= bytes;
-    if (frameBytesLeft <= 0)
-        showSendState(SendState::Sent);
+    for (FrameInFlight &frame : framesInFlight) {
+        if (frame.link == link)
+            frame.bytesLeft -= bytes;
+    }
+    while (!framesInFlight.isEmpty() && framesInFlight.first().bytesLeft <= 0) {
+        const FrameInFlight sent = framesInFlight.takeFirst();
+        if (sent.toRecord && sent.toRecordWhenOut)
+            recordFrame(sent.bytes, sent.name, true);
+        if (sent.shown)
+            showSendState(SendState::Sent);
+    }
 }
 
 // Run once the links are closed: what had not left by then never will.
 void MainWindow::settleSentFrame()
 {
-    if (frameBytesLeft > 0)
-        showSendState(SendState::NotSent);
-    settleRecordedFrames();
-    frameLink = nullptr;
-    frameBytesLeft = 0;
+    for (const FrameInFlight &frame : qAsConst(framesInFlight)) {
+        if (frame.toRecord)
+            recordFrame(frame.bytes, frame.name, false);
+        if (frame.shown)
+            showSendState(SendState::NotSent);
+    }
+    framesInFlight.clear();
 }
 
 void MainWindow::showSendState(SendState state)
@@ -87,7 +107,9 @@ void MainWindow::showSendState(SendState state)
     ui->label_Bytes_Sended->setFont(font);
 
     QLabel *label = ui->label_Sent_State;
-    const bool connecting = state == SendState::Waiting && frameLink == tcpSocket &&
+    const bool connecting = state == SendState::Waiting && !framesInFlight.isEmpty() &&
+                            framesInFlight.last().shown &&
+                            framesInFlight.last().link == tcpSocket &&
                             tcpSocket->state() != QAbstractSocket::ConnectedState;
     if (state == SendState::NotSent) {
         label->setText(tr("Not sent"));
