@@ -119,7 +119,7 @@ private:
     void endLinkWithError(const QString &title, const QString &message);
     void autoConnect();
     bool linkUp() const;
-    bool reopensLostLinks() const;
+    bool autoConnectionApplies() const;
     void waitForDevice();
     void stopWaitingForDevice();
     void reopenLostLink();

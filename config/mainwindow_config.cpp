@@ -49,13 +49,11 @@ void MainWindow::loadConfiguration(const QString &path)
         hideModelPanels();
         applyPlayerModel(ui->comboBox_Player->currentIndex());
     }
-    // A saved port that is not plugged in now keeps its name, rather than silently becoming
-    // whichever port happens to be listed first.
+    // The port field takes any path: a saved port that is not plugged in keeps its name, rather
+    // than becoming whichever port happens to be listed first.
     if (!parsed.port.isEmpty() && !namesNoEntry(parsed.port) &&
-        !selectEntry(ui->comboBox_Port, parsed.port)) {
-        ui->comboBox_Port->addItem(parsed.port);
-        ui->comboBox_Port->setCurrentIndex(ui->comboBox_Port->count() - 1);
-    }
+        !selectEntry(ui->comboBox_Port, parsed.port))
+        ui->comboBox_Port->setCurrentText(parsed.port);
     selectEntry(ui->comboBox_Baudrate, parsed.baudRate);
 
     QSpinBox *const address[] = {ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3,

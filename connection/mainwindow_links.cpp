@@ -40,11 +40,11 @@ void MainWindow::connectLinkSignals()
 // the window says why without a box that would stop the start.
 void MainWindow::autoConnect()
 {
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    if (!ui->checkBox_Auto_connection->isChecked() || !model || model->isOnDemand())
+    if (!autoConnectionApplies())
         return;
     const QString port = ui->comboBox_Port->currentText();
-    if (!model->isTcp() && !QFileInfo::exists(serialDevicePath(port))) {
+    if (!selectedModel(ui->comboBox_Player)->isTcp() &&
+        !QFileInfo::exists(serialDevicePath(port))) {
         ui->statusBar->showMessage(
             tr("The saved serial port %1 is not present: not connected.").arg(port));
         return;

@@ -14,8 +14,8 @@ bool MainWindow::linkUp() const
     return serialPort->isOpen() || tcpSocket->state() == QAbstractSocket::ConnectedState;
 }
 
-// The on-demand model has no link to keep: each command opens its own connection.
-bool MainWindow::reopensLostLinks() const
+// The on-demand model has no link to open or keep: each command opens its own connection.
+bool MainWindow::autoConnectionApplies() const
 {
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     return ui->checkBox_Auto_connection->isChecked() && model && !model->isOnDemand();

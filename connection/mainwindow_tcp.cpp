@@ -105,7 +105,7 @@ void MainWindow::endLinkWithError(const QString &title, const QString &message)
     const bool lost = linkUp() || waitingForDevice;
     tcpSocket->abort();
     disconnectLinks();
-    if (lost && reopensLostLinks()) {
+    if (lost && autoConnectionApplies()) {
         waitForDevice();
         return;
     }
