@@ -105,7 +105,6 @@ private:
     void connectLinkSignals();
     bool openSerialLink(const QString &portName, bool reportFailure);
     bool openSerialPort(int baud, const QString &portName, bool reportFailure);
-    QString serialErrorMessage(int error) const;
     void showSerialError(const QString &message);
     void closeSerialPort();
     void onSerialPortError(QSerialPort::SerialPortError error);

@@ -73,3 +73,21 @@ const char *serialErrorSource(int error)
         return QT_TRANSLATE_NOOP("MainWindow", "Unkown error.");
     return texts[error];
 }
+
+QString serialErrorMessage(int error)
+{
+    return QCoreApplication::translate("MainWindow", "An error on the serial port has occurred!") +
+           QLatin1Char('\n') + QCoreApplication::translate("MainWindow", serialErrorSource(error));
+}
+
+QString tcpErrorMessage(const QString &reason)
+{
+    return QCoreApplication::translate("MainWindow", "An TCP/IP error has occurred!") +
+           QLatin1Char('\n') + reason;
+}
+
+QString connectTimeoutReason()
+{
+    return QCoreApplication::translate("MainWindow", "The player did not answer within %1 seconds.")
+        .arg(connectTimeoutMs / 1000);
+}

@@ -25,6 +25,13 @@ std::optional<std::array<int, 4>> dottedAddress(const QString &text);
 // the device directory.
 QString serialDevicePath(const QString &portName);
 
+// A failing link's message as the console gives it, in its language: what failed, a line
+// break, then why.
+QString serialErrorMessage(int error);
+QString tcpErrorMessage(const QString &reason);
+// Why a connection that never completed failed.
+QString connectTimeoutReason();
+
 // The untranslated text of a serial port error value (QSerialPort::SerialPortError), in the
 // window's translation context.
 const char *serialErrorSource(int error);

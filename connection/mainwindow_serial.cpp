@@ -60,12 +60,6 @@ bool MainWindow::openSerialPort(int baud, const QString &portName, bool reportFa
     return false;
 }
 
-QString MainWindow::serialErrorMessage(int error) const
-{
-    return tr("An error on the serial port has occurred!") + QLatin1Char('\n') +
-           tr(serialErrorSource(error));
-}
-
 void MainWindow::showSerialError(const QString &message)
 {
     recordLinkEvent(QStringLiteral("error: ") + message);

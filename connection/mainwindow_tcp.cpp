@@ -45,16 +45,12 @@ void MainWindow::onConnectTimeout()
 {
     if (tcpSocket->state() == QAbstractSocket::ConnectedState || !tcpSocket->isOpen())
         return;
-    endLinkWithError(
-        tr("TCP/IP error"),
-        tr("An TCP/IP error has occurred!") + QLatin1Char('\n') +
-            tr("The player did not answer within %1 seconds.").arg(connectTimeoutMs / 1000));
+    endLinkWithError(tr("TCP/IP error"), tcpErrorMessage(connectTimeoutReason()));
 }
 
 void MainWindow::onSocketError(QAbstractSocket::SocketError error)
 {
-    const QString message =
-        tr("An TCP/IP error has occurred!") + QLatin1Char('\n') + tcpSocket->errorString();
+    const QString message = tcpErrorMessage(tcpSocket->errorString());
     // The on-demand device closes the connection after each exchange: that is its normal end.
     const PlayerModel *model = selectedModel(ui->comboBox_Player);
     if (error == QAbstractSocket::RemoteHostClosedError && model && model->protocol == 1) {

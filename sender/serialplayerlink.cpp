@@ -14,7 +14,7 @@ SerialPlayerLink::SerialPlayerLink(const QString &device, int baudRate, const QB
     connect(&m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError ||
             e == QSerialPort::WriteError)
-            end(errorMessage());
+            end(serialErrorMessage(m_port.error()));
     });
 }
 
@@ -27,14 +27,7 @@ void SerialPlayerLink::start()
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite) || m_port.write(frame()) != frame().size())
-        end(errorMessage());
-}
-
-// The window's text for a failing serial link.
-QString SerialPlayerLink::errorMessage() const
-{
-    return QStringLiteral("An error on the serial port has occurred!\n") +
-           QString::fromLatin1(serialErrorSource(m_port.error()));
+        end(serialErrorMessage(m_port.error()));
 }
 
 void SerialPlayerLink::close()

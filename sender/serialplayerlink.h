@@ -18,8 +18,6 @@ protected:
     void close() override;
 
 private:
-    QString errorMessage() const;
-
     int m_baudRate = 0;
     QSerialPort m_port;
 };

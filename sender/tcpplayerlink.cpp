@@ -2,25 +2,13 @@
 
 #include "connection/linksettings.h"
 
-namespace {
-
-// The window's texts for a failing TCP/IP link.
-QString tcpErrorMessage(const QString &reason)
-{
-    return QStringLiteral("An TCP/IP error has occurred!\n") + reason;
-}
-
-} // namespace
-
 TcpPlayerLink::TcpPlayerLink(const QString &host, quint16 port, const QByteArray &frame, int waitMs)
     : PlayerLink(host, frame, waitMs)
     , m_port(port)
 {
     m_connectTimer.setSingleShot(true);
-    connect(&m_connectTimer, &QTimer::timeout, this, [this] {
-        end(tcpErrorMessage(QStringLiteral("The player did not answer within %1 seconds.")
-                                .arg(connectTimeoutMs / 1000)));
-    });
+    connect(&m_connectTimer, &QTimer::timeout, this,
+            [this] { end(tcpErrorMessage(connectTimeoutReason())); });
     connect(&m_socket, &QTcpSocket::connected, this, &TcpPlayerLink::onConnected);
     connect(&m_socket, &QTcpSocket::bytesWritten, this, &TcpPlayerLink::onBytesWritten);
     connect(&m_socket, &QTcpSocket::readyRead, this, [this] { receive(m_socket.readAll()); });
