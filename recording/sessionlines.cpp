@@ -69,14 +69,7 @@ QByteArray event(const QDateTime &time, const char *kind, const QString &text)
 
 QByteArray hexBytes(const QByteArray &bytes)
 {
-    QByteArray out(qMax(0, 3 * bytes.size() - 1), ' ');
-    char *to = out.data();
-    for (int i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<quint8>(bytes.at(i));
-        to[3 * i] = hexDigits[byte >> 4];
-        to[3 * i + 1] = hexDigits[byte & 0x0F];
-    }
-    return out;
+    return bytes.toHex(' ').toUpper();
 }
 
 QByteArray escapedAscii(const QByteArray &bytes)
