@@ -6,6 +6,7 @@
 #include "catalogue/playercatalogue.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
+#include "connection/linksettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -35,21 +36,6 @@ std::optional<ConfiguredLanguage> language(const QString &word)
     if (word == QLatin1String("default"))
         return ConfiguredLanguage::Default;
     return std::nullopt;
-}
-
-std::optional<std::array<int, 4>> address(const QString &text)
-{
-    const QStringList parts = text.split(QLatin1Char('.'));
-    if (parts.size() != 4)
-        return std::nullopt;
-    std::array<int, 4> bytes;
-    for (int index = 0; index < 4; ++index) {
-        bool ok = false;
-        bytes[index] = parts.at(index).toInt(&ok, 10);
-        if (!ok || bytes[index] < 0 || bytes[index] > 255)
-            return std::nullopt;
-    }
-    return bytes;
 }
 
 bool isCatalogueModel(const QString &name)
@@ -105,7 +91,7 @@ int main(int argc, char *argv[])
         if (!isCatalogueModel(*settings.model))
             return fail(QStringLiteral("unknown model: ") + *settings.model, usageError);
     }
-    const std::optional<std::array<int, 4>> deviceAddress = address(parser.value(addressOption));
+    const auto deviceAddress = dottedAddress(parser.value(addressOption));
     if (!deviceAddress)
         return fail(QStringLiteral("not an IPv4 address: ") + parser.value(addressOption),
                     usageError);
