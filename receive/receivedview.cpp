@@ -458,15 +458,18 @@ QString ReceivedDataView::shownText(int from, int to) const
 // A framed 0 in the zero byte's place: never mistaken for a received character.
 void ReceivedDataView::drawNullSymbols(QPainter &painter, int line, int top) const
 {
-    const int end = lineContentEnd(line);
-    const int width = advance(0);
+    // Only this line is searched: a paint must not cost more as the history grows.
+    const int start = m_lineStarts[line];
+    const QStringView shown = QStringView(m_text).mid(start, lineContentEnd(line) - start);
+    int offset = shown.indexOf(QChar(0));
+    if (offset < 0)
+        return;
     QFont small = font();
     small.setPixelSize(qMax(6, m_metrics.height() / 2));
     painter.save();
     painter.setFont(small);
-    for (int position = m_text.indexOf(QChar(0), m_lineStarts[line]);
-         position >= 0 && position < end; position = m_text.indexOf(QChar(0), position + 1)) {
-        const QRect cell(sideMargin + xOf(line, position), top + 2, width - 1,
+    for (; offset >= 0; offset = shown.indexOf(QChar(0), offset + 1)) {
+        const QRect cell(sideMargin + xOf(line, start + offset), top + 2, advance(0) - 1,
                          m_metrics.lineSpacing() - 4);
         painter.drawRect(cell);
         painter.drawText(cell, Qt::AlignCenter, QStringLiteral("0"));
