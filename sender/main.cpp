@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -65,21 +66,19 @@ int main(int argc, char *argv[])
     const QByteArray frame =
         assembleFrame(model.protocol, request.idByte, command->code, command->data);
     const auto links = playerLinks(request, frame);
+    const auto allFinished = [&links] {
+        return std::all_of(links.cbegin(), links.cend(),
+                           [](const auto &link) { return link->isFinished(); });
+    };
     for (const auto &link : links) {
-        QObject::connect(link.get(), &PlayerLink::finished, &application, [&links] {
-            for (const auto &each : links) {
-                if (!each->isFinished())
-                    return;
-            }
-            QCoreApplication::exit();
+        QObject::connect(link.get(), &PlayerLink::finished, &application, [&allFinished] {
+            if (allFinished())
+                QCoreApplication::exit();
         });
     }
     for (const auto &link : links)
         link->start();
-    bool allFinished = true;
-    for (const auto &link : links)
-        allFinished = allFinished && link->isFinished();
-    if (!allFinished)
+    if (!allFinished())
         QCoreApplication::exec();
 
     int status = SendStatus::sent;
