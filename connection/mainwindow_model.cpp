@@ -215,21 +215,15 @@ void MainWindow::onSocketConnected()
     ui->label_Connection_Message->hide();
     if (linkUp())
         stopWaitingForDevice();
-    if (waitingForDevice) {
+    // The settings stay frozen while a link is open, and while a lost one is waited for.
+    if (waitingForDevice || anyLinkOpen()) {
+        if (!waitingForDevice)
+            ui->statusBar->clearMessage();
         setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
                        ui->pushButton_Connect},
                       false);
         ui->pushButton_Disconnect->setEnabled(true);
-        setSendersEnabled(false);
-        return;
-    }
-    if (anyLinkOpen()) {
-        ui->statusBar->clearMessage();
-        setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
-                       ui->pushButton_Connect},
-                      false);
-        ui->pushButton_Disconnect->setEnabled(true);
-        setSendersEnabled(true);
+        setSendersEnabled(!waitingForDevice);
         return;
     }
     ui->frame_Player->setEnabled(ui->comboBox_Player->count() > 0);
