@@ -1,16 +1,82 @@
 #include "catalogue/folders.h"
-#include "catalogue/playercatalogue.h"
-#include "examplemodels.h"
+#include "connection/modelpanels.h"
+#include "sender/commandnames.h"
+#include "sender/sendercommandline.h"
+#include "simulator/framedescription.h"
+#include "simulator/framestreamdecoder.h"
+#include "simulator/simulateddevice.h"
 #include "testtable.h"
-#include "transmission/controlframe.h"
 
 #include <QtTest>
 
-// Every frame example (the table that the simulator's decoder reads too), the edges of the ID
-// byte, the clock and the relays, the base conversion, and the volume and folder rules on
-// ranges that do not start at 0.
-Q_DECLARE_METATYPE(Control)
-Q_DECLARE_METATYPE(PlayerCommand)
+// The frames that the window builds, as the simulator reads and answers them and as zoxen-send
+// resolves its command lines: one builder, `frameFor`, seen from every side.
+namespace {
+
+// Built once the program runs, after the catalogue's own constants.
+const PlayerCatalogueList &catalogue()
+{
+    static const PlayerCatalogueList models = buildCatalogueModels();
+    return models;
+}
+
+// A catalogue model by name; "NAME + relays" gives it the relay command that no model has.
+PlayerModel modelNamed(const QString &name)
+{
+    for (PlayerModel model : catalogue()) {
+        if (model.name == name.section(QStringLiteral(" + "), 0, 0)) {
+            if (name.endsWith(QStringLiteral(" + relays")))
+                model.commands << PlayerCommand("Relays", CommandCategory::Relay, 0x16, {0, 0},
+                                                {0x0F, 0x0F});
+            return model;
+        }
+    }
+    qFatal("no model named %s", qPrintable(name));
+}
+
+// The wire bytes of the control that a "built by" cell of tests/data/frames/examples.txt names.
+std::optional<QByteArray> wireBytes(const PlayerModel &model, const QString &cell)
+{
+    using namespace CommandCategory;
+    static const QHash<QString, int> buttons = {{"Play", Play},
+                                                {"Stop", Stop},
+                                                {"Pause", Pause},
+                                                {"NextFile", NextFile},
+                                                {"PreviousFile", PreviousFile},
+                                                {"NextFolder", NextFolder},
+                                                {"PreviousFolder", PreviousFolder},
+                                                {"StandbyWakeup", StandbyWakeup},
+                                                {"MuteToggle", MuteToggle}};
+    static const QHash<QString, ControlKind> kinds = {
+        {"folder", ControlKind::Folder},      {"volume", ControlKind::Volume},
+        {"change", ControlKind::ChangeId},    {"request", ControlKind::Request},
+        {"other", ControlKind::OtherCommand}, {"launch", ControlKind::Launch},
+        {"relays", ControlKind::Relay}};
+    // The number after ", KEY " in the cell, or 0.
+    const auto after = [&cell](const char *key) {
+        return QRegularExpression(QString(", %1 (\\d+)").arg(key)).match(cell).captured(1).toInt();
+    };
+    const QString action = cell.section(QStringLiteral(", "), 0, 0);
+    const QString word = action.section(QLatin1Char(' '), 0, 0);
+    const QString argument = action.section(QLatin1Char(' '), word == "change" ? 2 : 1);
+    Control control = kinds.contains(word) ? entryControl(kinds.value(word), argument)
+                                           : buttonControl(buttons.value(word));
+    control.number = argument.toInt();
+    control.launch = {after("reference"), after("option"), after("preset")};
+    for (int relay = 1; relay <= 8; ++relay)
+        control.relays << (word == "relays" &&
+                           argument.split(' ').contains(QString::number(relay)));
+    const QDateTime instant =
+        QDateTime::fromString(cell.section(QStringLiteral(", at "), 1), Qt::ISODate);
+    control.clock = {instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
+    const auto frame = frameFor(model, control);
+    if (!frame)
+        return std::nullopt;
+    return assembleFrame(model.protocol, idByteFor(QString::number(after("id")), true), frame->code,
+                         frame->data);
+}
+
+} // namespace
 
 class tst_Frames : public QObject
 {
@@ -19,289 +85,154 @@ class tst_Frames : public QObject
 private slots:
     void examples_data();
     void examples();
-    void idByte_data();
-    void idByte();
-    void clockCommands_data();
-    void clockCommands();
-    void relayBits_data();
-    void relayBits();
-    void baseConversion_data();
-    void baseConversion();
-    void everyCommandFitsItsLayout();
-    void rangesNotFromZero_data();
+    void deviceAnswers();
     void rangesNotFromZero();
     void folderNumberingRoundTrip();
+    void senderAtBothEnds();
+    void senderUsageErrors();
 };
-
-namespace {
-
-// The number after `key` in "key N" among the parts of a "built by" cell, or 0.
-int numberAfter(const QStringList &parts, const QString &key)
-{
-    for (const QString &part : parts) {
-        if (part.startsWith(key + QLatin1Char(' ')))
-            return part.mid(key.size() + 1).toInt();
-    }
-    return 0;
-}
-
-// The control that a "built by" cell of the example table names.
-Control controlOf(const QStringList &parts, const ClockReading &clock)
-{
-    static const QHash<QString, int> buttons = {
-        {"Play", CommandCategory::Play},
-        {"Stop", CommandCategory::Stop},
-        {"Pause", CommandCategory::Pause},
-        {"NextFile", CommandCategory::NextFile},
-        {"PreviousFile", CommandCategory::PreviousFile},
-        {"NextFolder", CommandCategory::NextFolder},
-        {"PreviousFolder", CommandCategory::PreviousFolder},
-        {"StandbyWakeup", CommandCategory::StandbyWakeup},
-        {"MuteToggle", CommandCategory::MuteToggle},
-    };
-    const QString action = parts.first();
-    const QString word = action.section(QLatin1Char(' '), 0, 0);
-    const QString argument = action.section(QLatin1Char(' '), 1);
-    static const QHash<QString, ControlKind> numbered = {{"folder", ControlKind::Folder},
-                                                         {"volume", ControlKind::Volume}};
-    static const QHash<QString, ControlKind> listed = {{"request", ControlKind::Request},
-                                                       {"other", ControlKind::OtherCommand},
-                                                       {"launch", ControlKind::Launch}};
-    Control control = buttonControl(buttons.value(action));
-    if (numbered.contains(word))
-        control = numberControl(numbered.value(word), argument.toInt());
-    else if (action.startsWith("change id "))
-        control = numberControl(ControlKind::ChangeId, action.section(QLatin1Char(' '), 2).toInt());
-    else if (listed.contains(word))
-        control = entryControl(listed.value(word), argument);
-    control.clock = clock;
-    control.launch = {numberAfter(parts, "reference"), numberAfter(parts, "option"),
-                      numberAfter(parts, "preset")};
-    if (word == "relays") {
-        control.kind = ControlKind::Relay;
-        control.relays = QVector<bool>(8, false);
-        for (const QString &relay : argument.split(QLatin1Char(' ')))
-            control.relays[relay.toInt() - 1] = true;
-    }
-    return control;
-}
-
-QString hexFrame(const PlayerModel &model, int id, const CommandFrame &frame)
-{
-    return frameText(model.protocol, idByteFor(QString::number(id), true), frame.code, frame.data,
-                     false);
-}
-
-} // namespace
 
 void tst_Frames::examples_data()
 {
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("builtBy");
     QTest::addColumn<QString>("bytes");
-
-    TestTable table(QStringLiteral("frames/examples.txt"), 5);
-    QVERIFY2(table.holds(43), table.problem());
-    for (const QStringList &row : table.rows())
-        QTest::newRow(qPrintable(row.at(0))) << row.at(1) << row.at(2) << row.at(3);
+    QTest::addColumn<QString>("decoded");
+    const QVector<QStringList> rows = tableRows(QStringLiteral("frames/examples.txt"), 5);
+    QCOMPARE(rows.size(), 43);
+    for (const QStringList &row : rows)
+        QTest::newRow(qPrintable(row.at(0))) << row.at(1) << row.at(2) << row.at(3) << row.at(4);
 }
 
+// Built by the console, the bytes of the table; read by the simulator, the bytes and the
+// description of the table.
 void tst_Frames::examples()
 {
     QFETCH(QString, model);
     QFETCH(QString, builtBy);
     QFETCH(QString, bytes);
-
+    QFETCH(QString, decoded);
     const PlayerModel device = modelNamed(model);
-    const QStringList parts = builtBy.split(QStringLiteral(", "));
-    const QDateTime instant = QDateTime::fromString(parts.last().mid(3), Qt::ISODate);
-    const auto frame =
-        frameFor(device, controlOf(parts, {instant, instant.toUTC(), instant.toMSecsSinceEpoch()}));
-    QVERIFY(frame);
-    const QString shown = hexFrame(device, numberAfter(parts, "id"), *frame);
-    QCOMPARE(shown, bytes);
-    // What the label shows is what goes on the wire.
-    const quint8 idByte = idByteFor(QString::number(numberAfter(parts, "id")), true);
-    QCOMPARE(assembleFrame(device.protocol, idByte, frame->code, frame->data).toHex(' ').toUpper(),
-             bytes.toLatin1());
+    const auto wire = wireBytes(device, builtBy);
+    QVERIFY(wire);
+    QCOMPARE(wire->toHex(' ').toUpper(), bytes.toLatin1());
+    FrameStreamDecoder decoder(device);
+    QStringList lines;
+    for (const DecodedFrame &frame : decoder.feed(*wire) + decoder.flush())
+        lines << describeFrame(frame);
+    QCOMPARE(lines, QStringList{bytes + "  " + decoded});
 }
 
-void tst_Frames::idByte_data()
+// Frames built as in the example table, separated by "; ", and the device's answers to them.
+void tst_Frames::deviceAnswers()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<int>("idByte");
-
-    QTest::newRow("id 0") << "0" << true << 0x80;
-    QTest::newRow("id 127") << "127" << true << 0xFF;
-    QTest::newRow("id 255 wraps") << "255" << true << 0x7F;
-    QTest::newRow("unreadable text") << "abc" << true << 0x80;
-    QTest::newRow("no selection") << "5" << false << 0x80;
-}
-
-void tst_Frames::idByte()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, selected);
-    QFETCH(int, idByte);
-    QCOMPARE(int(idByteFor(text, selected)), idByte);
-}
-
-void tst_Frames::clockCommands_data()
-{
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QDateTime>("instant");
-    QTest::addColumn<QString>("hex");
-
-    TestTable table(QStringLiteral("frames/clock.txt"), 4);
-    QVERIFY2(table.holds(12), table.problem());
-    for (const QStringList &row : table.rows()) {
-        const QDateTime instant = QDateTime::fromString(row.at(2), Qt::ISODateWithMs);
-        QVERIFY2(instant.isValid(), qPrintable(row.at(2)));
-        QTest::newRow(qPrintable(row.at(0))) << row.at(1) << instant << row.at(3);
-    }
-}
-
-void tst_Frames::clockCommands()
-{
-    QFETCH(QString, label);
-    QFETCH(QDateTime, instant);
-    QFETCH(QString, hex);
-
-    const PlayerModel showcaster = modelNamed("Showcaster - SC900 (Serial)");
-    Control control = entryControl(ControlKind::OtherCommand, label);
-    control.clock = {instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
-    const auto frame = frameFor(showcaster, control);
-    QVERIFY(frame);
-    QCOMPARE(hexFrame(showcaster, 0, *frame), hex);
-}
-
-void tst_Frames::relayBits_data()
-{
-    QTest::addColumn<ByteList>("stored");
-    QTest::addColumn<QVector<bool>>("checked");
-    QTest::addColumn<QString>("hex");
-
-    const ByteList zero{0x00, 0x00};
-    QTest::newRow("none checked") << zero << QVector<bool>(8, false) << "80 16 00 00";
-    QTest::newRow("all eight") << zero << QVector<bool>(8, true) << "80 16 0F 0F";
-    QTest::newRow("added to the stored bytes modulo 256")
-        << ByteList{0xFF, 0x10} << QVector<bool>{true, false, false, false, true} << "80 16 00 11";
-}
-
-void tst_Frames::relayBits()
-{
-    QFETCH(ByteList, stored);
-    QFETCH(QVector<bool>, checked);
-    QFETCH(QString, hex);
-
-    const PlayerCommand relay(QStringLiteral("Relays"), CommandCategory::Relay, 0x16, stored,
-                              {0x0F, 0x0F});
-    QCOMPARE(frameText(0, 0x80, relay.code, relayData(relay, checked), false), hex);
-}
-
-void tst_Frames::baseConversion_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("toDecimal");
-    QTest::addColumn<QString>("converted");
-
-    QTest::newRow("double space keeps an empty part") << "1  2" << false << "01 00 02";
-    QTest::newRow("unreadable part reads as 0") << "80 zz 01" << true << "128 0 1";
-}
-
-void tst_Frames::baseConversion()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, toDecimal);
-    QFETCH(QString, converted);
-    QCOMPARE(convertFrameText(text, toDecimal), converted);
-}
-
-// Every button command of every model: its frame has the family's layout, and its text
-// converts to decimal and back unchanged.
-void tst_Frames::everyCommandFitsItsLayout()
-{
-    for (const PlayerModel &model : buildCatalogueModels()) {
-        for (const PlayerCommand &command : model.commands) {
-            const auto frame = frameFor(model, buttonControl(command.category));
-            if (!frame)
-                continue;
-            const QByteArray where = (model.name + '/' + command.label).toUtf8();
-            const quint8 idByte = idByteFor(QStringLiteral("5"), true);
-            const QByteArray wire = assembleFrame(model.protocol, idByte, frame->code, frame->data);
-            QVERIFY2(wire.size() == frame->data.size() + (model.protocol == 0 ? 2 : 1), where);
-            QVERIFY2(model.protocol != 0 || quint8(wire.at(0)) == 0x85, where);
-            const QString hex = frameText(model.protocol, idByte, frame->code, frame->data, false);
-            const QString decimal =
-                frameText(model.protocol, idByte, frame->code, frame->data, true);
-            QVERIFY2(convertFrameText(decimal, false) == hex, where);
-            QVERIFY2(convertFrameText(hex, true) == decimal, where);
+    const QString showcaster = QStringLiteral("Showcaster - SC900 (Serial)");
+    const QVector<QStringList> rows = {
+        {showcaster, "other Volume +; request Volume", "VOLUME: 100\\r\\n"},
+        {showcaster, "volume 40; other Mute; request Volume", "VOLUME: 40 MUTED\\r\\n"},
+        {"Boostbox 1", "change id 5; request Information; request Information, id 5",
+         "INFORMATION: ID 5 VOLUME 56\\r\\n"},
+        {"Tunebox (NX) (TCP/IP)", "volume 40; request Volume", "VOLUME: 40\\0"},
+    };
+    for (const QStringList &row : rows) {
+        SimulatedDevice device(modelNamed(row[0]));
+        FrameStreamDecoder decoder(device.model());
+        QStringList said;
+        for (const QString &cell : row[1].split(QStringLiteral("; "))) {
+            for (const DecodedFrame &frame : decoder.feed(*wireBytes(device.model(), cell)))
+                said << escapedText(device.react(frame).reply);
         }
+        said.removeAll(QString());
+        QCOMPARE(said.join(QStringLiteral(" | ")), row[2]);
     }
 }
 
-void tst_Frames::rangesNotFromZero_data()
-{
-    QTest::addColumn<int>("protocol");
-    QTest::addColumn<PlayerCommand>("command");
-    QTest::addColumn<Control>("control");
-    QTest::addColumn<QString>("hex");
-
-    const PlayerCommand volume5to40("Volume", CommandCategory::Volume, 0x03, {5}, {40});
-    const PlayerCommand volume0to300("Volume", CommandCategory::Volume, 0x30, {0, 0, 0},
-                                     {0x01, 0x2C, 0});
-    const PlayerCommand folders1to99("Folder", CommandCategory::Folder, 0x01, {1}, {99});
-    QTest::newRow("volume 5..40/lowest is 5")
-        << 0 << volume5to40 << numberControl(ControlKind::Volume, 5) << "80 03 05";
-    QTest::newRow("volume 5..40/highest is 40")
-        << 0 << volume5to40 << numberControl(ControlKind::Volume, 40) << "80 03 28";
-    QTest::newRow("16-bit volume/256")
-        << 1 << volume0to300 << numberControl(ControlKind::Volume, 256) << "30 01 00 00";
-    QTest::newRow("16-bit volume/300")
-        << 1 << volume0to300 << numberControl(ControlKind::Volume, 300) << "30 01 2C 00";
-    QTest::newRow("folders 1..99/99 ends bank 0")
-        << 0 << folders1to99 << numberControl(ControlKind::Folder, 99) << "80 01 63";
-    QTest::newRow("folders 1..99/100 starts bank 1")
-        << 0 << folders1to99 << numberControl(ControlKind::Folder, 100) << "80 11 01";
-}
-
+// The volume and folder rules on ranges that do not start at 0, shown in both bases.
 void tst_Frames::rangesNotFromZero()
 {
-    QFETCH(int, protocol);
-    QFETCH(PlayerCommand, command);
-    QFETCH(Control, control);
-    QFETCH(QString, hex);
-
-    PlayerModel model(QStringLiteral("Test model"), protocol, 0, 0, 1, 2, 9600, 0);
-    model.commands = {command};
-    const auto frame = frameFor(model, control);
-    QVERIFY(frame);
-    QCOMPARE(hexFrame(model, 0, *frame), hex);
+    using namespace CommandCategory;
+    const std::tuple<PlayerCommand, int, QString> rows[] = {
+        {{"Volume", Volume, 0x03, {5}, {40}}, 5, "80 03 05"},
+        {{"Volume", Volume, 0x03, {5}, {40}}, 40, "80 03 28"},
+        {{"Volume", Volume, 0x30, {0, 0, 0}, {0x01, 0x2C, 0}}, 256, "30 01 00 00"},
+        {{"Volume", Volume, 0x30, {0, 0, 0}, {0x01, 0x2C, 0}}, 300, "30 01 2C 00"},
+        {{"Folder", Folder, 0x01, {1}, {99}}, 99, "80 01 63"},
+        {{"Folder", Folder, 0x01, {1}, {99}}, 100, "80 11 01"}};
+    for (const auto &[command, number, hex] : rows) {
+        const int protocol = command.dataMin.size() == 3 ? 1 : 0;
+        PlayerModel model(QStringLiteral("Test model"), protocol, 0, 0, 1, 2, 9600, 0);
+        model.commands = {command};
+        const auto frame =
+            frameFor(model, numberControl(command.category == Folder ? ControlKind::Folder
+                                                                     : ControlKind::Volume,
+                                          number));
+        QVERIFY(frame);
+        QCOMPARE(frameText(protocol, 0x80, frame->code, frame->data, false), hex);
+        QCOMPARE(convertFrameText(hex, true),
+                 frameText(protocol, 0x80, frame->code, frame->data, true));
+    }
 }
 
 // The list that the window offers and the bank split that sends it are one mapping.
 void tst_Frames::folderNumberingRoundTrip()
 {
-    const PlayerCommand ranges[] = {
-        {"Folder", CommandCategory::Folder, 0x01, {0}, {127}},
-        {"Folder", CommandCategory::Folder, 0x01, {1}, {99}},
-        {"Folder", CommandCategory::Folder, 0x01, {10}, {19}},
-    };
-    for (const PlayerCommand &folder : ranges) {
+    for (const auto &[first, last] : {std::pair(0, 127), std::pair(1, 99), std::pair(10, 19)}) {
+        const PlayerCommand folder("Folder", CommandCategory::Folder, 0x01, {quint8(first)},
+                                   {quint8(last)});
         const QVector<int> numbers = folderNumbers(folder, 8);
-        QVERIFY(!numbers.isEmpty() && numbers.last() <= 999);
-        QVERIFY(std::is_sorted(numbers.begin(), numbers.end()));
-        QVERIFY(std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end());
+        QCOMPARE(numbers.first(), first);
+        QCOMPARE(numbers.last(), qMin(999, 8 * (last - first + 1) - 1 + first));
+        QStringList entries;
         for (int number : numbers) {
             const auto position = folderPosition(folder, 8, number);
-            QVERIFY(position);
-            QVERIFY(position->value >= folder.dataMin.at(0) &&
-                    position->value <= folder.dataMax.at(0));
-            const int perBank = folder.dataMax.at(0) - folder.dataMin.at(0) + 1;
-            QCOMPARE(perBank * position->bank + position->value, number);
+            QVERIFY(position && position->value >= first && position->value <= last);
+            QCOMPARE((last - first + 1) * position->bank + position->value, number);
+            entries << QString::number(number).rightJustified(3, '0');
         }
-        QVERIFY(!folderPosition(folder, 8, folder.dataMin.at(0) - 1));
+        QCOMPARE(folderEntries(folder, 8), entries);
+        QVERIFY(!folderPosition(folder, 8, first - 1));
+    }
+}
+
+// Every control of every model, typed in capitals at both ends of its ranges, reaches the frame
+// of its own control. Past the ends: senderUsageErrors.
+void tst_Frames::senderAtBothEnds()
+{
+    for (const PlayerModel &model : catalogue()) {
+        for (const NamedControl &named : namedControls(model)) {
+            QVector<int> lowest;
+            QVector<int> highest;
+            for (const ParameterRange &range : named.parameters) {
+                lowest << range.minimum;
+                highest << range.maximum;
+            }
+            for (const QVector<int> &values : {lowest, highest}) {
+                QStringList typed{named.name.toUpper()};
+                for (int value : values)
+                    typed << QString::number(value);
+                const auto resolved = resolveCommand(model, typed.join(' '));
+                const QString where = model.name + ": " + typed.join(' ') + ": " + resolved.error;
+                QVERIFY2(resolved.control, qPrintable(where));
+                const auto sent = frameFor(model, *resolved.control);
+                QVERIFY2(sent && sent == frameFor(model, withParameters(named, values)),
+                         qPrintable(where));
+            }
+        }
+    }
+}
+
+// Unknown models and commands, parameters out of range, a link that the model does not use:
+// exit status 2 and a message that names what is allowed.
+void tst_Frames::senderUsageErrors()
+{
+    const QVector<QStringList> rows = tableRows(QStringLiteral("sender/usage.txt"), 3);
+    QCOMPARE(rows.size(), 16);
+    for (const QStringList &row : rows) {
+        const SenderCommandLine read =
+            readSenderCommandLine(QStringList{"zoxen-send"} + row[1].split(';'), catalogue());
+        QVERIFY2(!read.request && read.exitStatus == SendStatus::usageError &&
+                     read.error.contains(row[2]),
+                 qPrintable(row[0] + ": " + read.error));
     }
 }
 
