@@ -24,12 +24,9 @@ namespace {
 const int patienceMs = 60000;
 const char recordUntilKilled[] = "--record-until-killed";
 const QString t = QStringLiteral("2027-01-15 09:00:00.250+01:00\t");
+const QString frameLine = QStringLiteral("^[0-9A-F]{2}( |$)");
 
 QString chosenPath;
-QString choosePath(QWidget *, const QString &, const QString &)
-{
-    return chosenPath;
-}
 
 void trigger(MainWindow &window, const char *action)
 {
@@ -75,27 +72,14 @@ struct Simulator
     // The index of the first line from `from` on that matches, once printed; -1 if none comes.
     int find(const QString &pattern, int from)
     {
-        const QRegularExpression expression(pattern);
-        int found = -1;
-        (void)QTest::qWaitFor(
-            [&] {
-                for (int i = from; i < lines.size() && found < 0; ++i)
-                    found = lines.at(i).contains(expression) ? i : -1;
-                return found >= 0;
-            },
-            patienceMs);
-        return found;
+        const QRegularExpression expression(pattern + ".*"); // a whole line
+        (void)QTest::qWaitFor([&] { return lines.indexOf(expression, from) >= 0; }, patienceMs);
+        return lines.indexOf(expression, from);
     }
 };
 
-struct SenderRun
-{
-    int status;
-    QStringList lines;
-};
-
 // zoxen-send, while this process goes on serving its loopback players.
-SenderRun send(const QStringList &arguments)
+std::pair<int, QStringList> send(const QStringList &arguments)
 {
     QProcess sender;
     sender.start(ZOXEN_SEND, arguments);
@@ -134,7 +118,7 @@ private slots:
     void initTestCase()
     {
         setConsoleIdentity();
-        setSavePathChooser(choosePath);
+        setSavePathChooser([](QWidget *, const QString &, const QString &) { return chosenPath; });
         setSessionClock([] {
             return QDateTime(QDate(2027, 1, 15), QTime(9, 0, 0, 250), Qt::OffsetFromUTC, 3600);
         });
@@ -149,13 +133,10 @@ private slots:
     void window();
     void simulatorCommandLine_data();
     void simulatorCommandLine();
-    void senderThroughSimulator_data();
-    void senderThroughSimulator();
     void senderToPlayers_data();
     void senderToPlayers();
-    void recordingWriteFailure();
+    void recordingFailureThenSave();
     void recordingKilled();
-    void saveReceivedData();
 
 private:
     QTemporaryDir m_directory;
@@ -166,6 +147,8 @@ void tst_EndToEnd::window_data()
 {
     QTest::addColumn<QString>("model");
     QTest::addColumn<QStringList>("script");
+    // Then zoxen-send, on the same simulator: "command => what the simulator decodes".
+    QTest::addColumn<QString>("sender");
     const QStringList showcaster{"pushButton_Play => id 0  Play",
                                  "pushButton_Volume_Mute_Unmute => id 0  Mute/Demute",
                                  "comboBox_Request = Volume",
@@ -174,8 +157,10 @@ void tst_EndToEnd::window_data()
                                  "comboBox_Request = Player Status",
                                  "pushButton_Request => id 0  Player Status?",
                                  "<- PLAYER STATUS: PLAYING FOLDER 000 MUTED\\r\\n"};
-    QTest::newRow("serial, recorded") << "Showcaster - SC900 (Serial)" << showcaster;
-    QTest::newRow("TCP/IP, recorded") << "Showcaster - SC900 (TCP/IP)" << showcaster;
+    QTest::newRow("serial, recorded") << "Showcaster - SC900 (Serial)" << showcaster
+                                      << "Folder 130 => id 0  Folder 130 (bank 1, number 2)";
+    QTest::newRow("TCP/IP, recorded")
+        << "Showcaster - SC900 (TCP/IP)" << showcaster << "Volume 40 => id 0  Volume 40";
     QTest::newRow("on demand") << "Tunebox (NX) (TCP/IP)"
                                << QStringList{
                                       "pushButton_Play => Play  cmd \"32\" \"255\" \"255\"",
@@ -184,7 +169,8 @@ void tst_EndToEnd::window_data()
                                       "comboBox_Request = Volume",
                                       "pushButton_Request => Volume?  get \"VolumeLocalMusic\"",
                                       "<- VOLUME: 0\\0",
-                                  };
+                                  }
+                               << "Volume 0 => Volume 0  set \"VolumeLocalMusic\" \"-64\"";
 }
 
 // The pseudo-terminal's path is typed in, as a user does; every exchange of the connected
@@ -193,6 +179,7 @@ void tst_EndToEnd::window()
 {
     QFETCH(QString, model);
     QFETCH(QStringList, script);
+    QFETCH(QString, sender);
     ModalBoxCatcher boxes;
     MainWindow window;
     const int index = modelIndex(model);
@@ -226,7 +213,7 @@ void tst_EndToEnd::window()
     for (const QString &step : qAsConst(script)) {
         if (step.contains(" => ")) {
             clickButton(window, step.section(" => ", 0, 0));
-            const int frame = simulator.find("^[0-9A-F]{2}( |$)", seen);
+            const int frame = simulator.find(frameLine, seen);
             QVERIFY2(frame >= 0, qPrintable(step));
             const QString description = step.section(" => ", 1);
             QCOMPARE(simulator.lines.at(frame), sent->text() + "  " + description);
@@ -256,8 +243,17 @@ void tst_EndToEnd::window()
         trigger(window, "action_Stop_Recording");
         QCOMPARE(fileLines(chosenPath), expected << t + "recording\tstopped");
     }
-    QVERIFY(simulator.lines.mid(seen).filter(QRegularExpression("^[0-9A-F]{2}( |$)")).isEmpty());
+    QVERIFY(simulator.lines.mid(seen).filter(QRegularExpression(frameLine)).isEmpty());
     QCOMPARE(boxes.count(), 0);
+
+    const QStringList link = entry.isTcp()
+                                 ? QStringList{"--host", "127.0.0.1", "--port", simulator.address}
+                                 : QStringList{"--device", simulator.address};
+    const auto [status, lines] =
+        send(QStringList{"--model", model, "--wait", "0", sender.section(" => ", 0, 0)} + link);
+    QCOMPARE(status, 0);
+    QCOMPARE(simulator.lines.value(simulator.find(frameLine, seen)),
+             lines.value(0) + "  " + sender.section(" => ", 1));
 }
 
 void tst_EndToEnd::simulatorCommandLine_data()
@@ -268,8 +264,6 @@ void tst_EndToEnd::simulatorCommandLine_data()
     QTest::newRow("unknown option") << QStringList{"--lst"} << 2 << "Unknown option 'lst'.";
     QTest::newRow("unknown model") << QStringList{"Timetune 2"} << 2
                                    << "no model is named \"Timetune 2\" (--list shows the names)";
-    QTest::newRow("port for a serial model") << QStringList{"--port", "4000", "Timetune"} << 2
-                                             << "--port is for TCP/IP models; use --device";
     QTest::newRow("serial device missing")
         << QStringList{"--device", "/dev/zoxen-no-such-port", "Timetune"} << 1
         << "cannot open /dev/zoxen-no-such-port: No such file or directory";
@@ -286,39 +280,6 @@ void tst_EndToEnd::simulatorCommandLine()
     QCOMPARE(simulator.exitCode(), exitCode);
     QCOMPARE(QString::fromUtf8(simulator.readAllStandardError()),
              "zoxen-device-sim: " + message + '\n');
-}
-
-void tst_EndToEnd::senderThroughSimulator_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("decoded");
-    QTest::newRow("serial") << "Showcaster - SC900 (Serial)"
-                            << "Folder 130"
-                            << "id 0  Folder 130 (bank 1, number 2)";
-    QTest::newRow("TCP/IP") << "Tunebox (NX) (TCP/IP)"
-                            << "Volume 0"
-                            << "Volume 0  set \"VolumeLocalMusic\" \"-64\"";
-}
-
-// The simulator prints each frame it receives, two spaces, then what it decoded.
-void tst_EndToEnd::senderThroughSimulator()
-{
-    QFETCH(QString, model);
-    QFETCH(QString, command);
-    QFETCH(QString, decoded);
-    const PlayerModel entry = PlayerCatalogue.at(modelIndex(model));
-    Simulator simulator(entry);
-    QVERIFY(!simulator.address.isEmpty());
-    const QStringList link = entry.isTcp()
-                                 ? QStringList{"--host", "127.0.0.1", "--port", simulator.address}
-                                 : QStringList{"--device", simulator.address};
-    const SenderRun run = send(QStringList{"--model", model, "--wait", "0", command} + link);
-    QCOMPARE(run.status, 0);
-    QVERIFY(!run.lines.isEmpty());
-    const int frame = simulator.find("^[0-9A-F]{2}( |$)", 0);
-    QVERIFY(frame >= 0);
-    QCOMPARE(simulator.lines.at(frame), run.lines.first() + "  " + decoded);
 }
 
 void tst_EndToEnd::senderToPlayers_data()
@@ -346,13 +307,7 @@ void tst_EndToEnd::senderToPlayers()
     QFETCH(QString, command);
     QFETCH(int, status);
     QFETCH(QStringList, lines);
-    struct Player
-    {
-        QTcpServer server;
-        QVector<QByteArray> received;
-        int closed = 0;
-    };
-    std::vector<std::unique_ptr<Player>> players;
+    std::vector<std::unique_ptr<RecordingServer>> players;
     QStringList arguments{"--model", model, "--wait", answers.first().isEmpty() ? "0" : "10000"};
     quint16 port = 0;
     for (int i = 0; i < answers.size(); ++i) {
@@ -360,40 +315,35 @@ void tst_EndToEnd::senderToPlayers()
         arguments << "--host" << host;
         if (answers.at(i) == "refuses")
             continue;
-        players.push_back(std::make_unique<Player>());
-        Player *player = players.back().get();
-        QVERIFY(player->server.listen(QHostAddress(host), port));
-        port = player->server.serverPort();
+        RecordingServer *player = players.emplace_back(new RecordingServer).get();
+        player->close();
+        QVERIFY(player->listen(QHostAddress(host), port));
+        port = player->serverPort();
         const QByteArray answer = answers.at(i).toUtf8();
-        connect(&player->server, &QTcpServer::newConnection, [player, answer] {
-            QTcpSocket *peer = player->server.nextPendingConnection();
-            player->received.append(QByteArray());
-            const int index = player->received.size() - 1;
-            connect(peer, &QTcpSocket::readyRead, [=] {
-                player->received[index] += peer->readAll();
-                if (!answer.isEmpty()) {
-                    peer->write(answer);
-                    peer->disconnectFromHost();
-                }
+        if (!answer.isEmpty()) {
+            connect(player, &QTcpServer::newConnection, [player, answer] {
+                connect(player->peer(), &QTcpSocket::readyRead, [player, answer] {
+                    player->peer()->write(answer);
+                    player->peer()->disconnectFromHost();
+                });
             });
-            connect(peer, &QTcpSocket::disconnected, [player] { ++player->closed; });
-        });
+        }
     }
-    const SenderRun run = send(arguments << "--port" << QString::number(port) << command);
-    QCOMPARE(run.status, status);
-    QVERIFY(!run.lines.isEmpty());
+    const auto [exitCode, printed] =
+        send(arguments << "--port" << QString::number(port) << command);
+    QCOMPARE(exitCode, status);
     for (const QString &line : qAsConst(lines))
-        QVERIFY2(run.lines.contains(line), qPrintable(run.lines.join('\n')));
-    // Once the connection is closed, all it carried has been read.
+        QVERIFY2(printed.contains(line), qPrintable(printed.join('\n')));
     for (const auto &player : players) {
-        QTRY_COMPARE(player->closed, 1);
-        QCOMPARE(player->received,
-                 QVector<QByteArray>{QByteArray::fromHex(run.lines.first().toLatin1())});
+        QTRY_COMPARE(player->received(), QByteArray::fromHex(printed.value(0).toLatin1()));
+        QCOMPARE(player->connections(), 1);
     }
 }
 
-// A file-size limit makes the next write fail: one box, the recording stops, the console goes on.
-void tst_EndToEnd::recordingWriteFailure()
+// A write failure while recording (a file-size limit): one box, the recording stops, later
+// traffic still shows; Save Received Data As then gives the store byte for byte, once the cap
+// has dropped the oldest text.
+void tst_EndToEnd::recordingFailureThenSave()
 {
     ModalBoxCatcher boxes;
     MainWindow window;
@@ -402,8 +352,6 @@ void tst_EndToEnd::recordingWriteFailure()
     chosenPath = m_directory.filePath("limited.log");
     trigger(window, "action_Record_Session");
     auto *record = window.findChild<QAction *>("action_Record_Session");
-    QVERIFY(!record->isEnabled());
-
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     getrlimit(RLIMIT_FSIZE, &previous);
@@ -417,11 +365,29 @@ void tst_EndToEnd::recordingWriteFailure()
     QVERIFY2(boxes.text().contains("File too large"), qPrintable(boxes.text()));
     QVERIFY(record->isEnabled());
 
-    device.terminal().write("later\r\n");
-    const auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
-    QTRY_VERIFY_WITH_TIMEOUT(view->text().endsWith("later\r\n"), patienceMs);
+    auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
+    view->setStoreLimit(1024);
+    const QByteArray line(" caf\xC3\xA9 \0 line\r\n", 15);
+    for (int batch = 0; batch < 30; ++batch) {
+        QByteArray lines;
+        for (int i = 0; i < 20; ++i)
+            lines += QByteArray::number(batch * 20 + i) + line;
+        QVERIFY(device.terminal().write(lines));
+        // The QByteArray overload of fromUtf8 would stop at the zero byte.
+        const QByteArray last = QByteArray::number(batch * 20 + 19) + line;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            view->text().endsWith(QString::fromUtf8(last.constData(), last.size())), patienceMs);
+    }
+    QVERIFY(view->text().size() < 600 * line.size());
     QCOMPARE(boxes.count(), 1);
     QVERIFY(QFileInfo(chosenPath).size() <= 1024);
+
+    chosenPath = m_directory.filePath("received.txt");
+    trigger(window, "action_Save_Received_Data");
+    QFile saved(chosenPath);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), view->text().toUtf8());
+    QCOMPARE(boxes.count(), 1);
 }
 
 // Killed without warning while recording at ten times the line rate: every chunk handed over
@@ -451,36 +417,6 @@ void tst_EndToEnd::recordingKilled()
     QVERIFY2(lines.size() > due, qPrintable(QString("%1 of %2").arg(lines.size()).arg(due)));
     for (int number = 0; number <= due; ++number)
         QCOMPARE(lines.at(number).section('\t', 3).section(' ', 0, 0), QString::number(number));
-}
-
-// The whole store, byte for byte, once the cap has dropped the oldest text.
-void tst_EndToEnd::saveReceivedData()
-{
-    ModalBoxCatcher boxes;
-    MainWindow window;
-    LinkedDevice device(window, modelIndex("Showcaster - SC900 (Serial)"));
-    QVERIFY(device.linked());
-    auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
-    view->setStoreLimit(1024);
-    const QByteArray line(" caf\xC3\xA9 \0 line\r\n", 15);
-    for (int batch = 0; batch < 30; ++batch) {
-        QByteArray lines;
-        for (int i = 0; i < 20; ++i)
-            lines += QByteArray::number(batch * 20 + i) + line;
-        QVERIFY(device.terminal().write(lines));
-        // The QByteArray overload of fromUtf8 would stop at the zero byte.
-        const QByteArray last = QByteArray::number(batch * 20 + 19) + line;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            view->text().endsWith(QString::fromUtf8(last.constData(), last.size())), patienceMs);
-    }
-    QVERIFY(view->text().size() < 600 * line.size());
-
-    chosenPath = m_directory.filePath("received.txt");
-    trigger(window, "action_Save_Received_Data");
-    QFile saved(chosenPath);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), view->text().toUtf8());
-    QCOMPARE(boxes.count(), 0);
 }
 
 int main(int argc, char *argv[])
