@@ -41,17 +41,6 @@ QStringList widgetsOf(const QString &groupNames)
     return names;
 }
 
-const QStringList modelDependent = widgetsOf(QStringList(groups.keys()).join(' '));
-
-// A list as "first..last (count)", "" when empty.
-QString summary(const QComboBox *list)
-{
-    const QStringList all = entries(list);
-    return all.isEmpty()
-               ? QString()
-               : QStringLiteral("%1..%2 (%3)").arg(all.first(), all.last()).arg(all.size());
-}
-
 } // namespace
 
 class tst_ModelSelection : public QObject
@@ -62,194 +51,85 @@ private slots:
     void initTestCase() { setConsoleIdentity(); }
     void applyModel_data();
     void applyModel();
-    void sameModelAgainResetsSelections();
-    void panelsDoNotLeakBetweenModels();
-    void sourceOfPlayback_data();
-    void sourceOfPlayback();
 };
 
+// What the window shows, then "rate | list sizes | volume range | port label | usable without a
+// link"; the lists are those of the ID, change-ID, folder, request, other-command and
+// playback-source.
 void tst_ModelSelection::applyModel_data()
 {
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("baudRate");
-    // "first..last (count)" of the ID, change-ID and folder lists.
-    QTest::addColumn<QStringList>("numbers");
-    // Entries of the request, other-command and playback-source lists.
-    QTest::addColumn<QList<int>>("counts");
-    QTest::addColumn<int>("volume");
-    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("summary");
 
-    const auto rows = [](const QStringList &models, const char *shown, const char *baudRate,
-                         const QStringList &numbers, const QList<int> &counts, int volume,
-                         const char *port) {
+    const auto rows = [](const QStringList &models, const char *shown, const char *summary) {
         for (const QString &model : models)
-            QTest::newRow(qPrintable(model)) << shown << baudRate << numbers << counts << volume
-                                             << QString("( Port number: %1)").arg(port);
+            QTest::newRow(qPrintable(model)) << shown << summary;
     };
-    const QString ids = "0..127 (128)";
     rows({"Timetune", "Showtune (rev2)", "Pocketune rev2/3"},
-         "serial ids folder playback fileButtons folderButtons volume other", "19200",
-         {ids, "", "000..999 (1000)"}, {0, 2, 0}, 64, "...");
+         "serial ids folder playback fileButtons folderButtons volume other",
+         "19200 | 128 0 1000 0 2 0 | 0-64 | ( Port number: ...) | connect auto");
     rows({"Showcaster - SC900 (Serial)", "Framebox - FB5xx (Serial)"},
          "serial ids folder playback fileButtons folderButtons pause standby volume muteToggle "
          "request other",
-         "115200", {ids, "", "000..999 (1000)"}, {8, 15, 0}, 100, "...");
+         "115200 | 128 0 1000 8 15 0 | 0-100 | ( Port number: ...) | connect auto");
     rows({"Showcaster - SC900 (TCP/IP)", "Framebox - FB5xx (TCP/IP)"},
          "tcp folder playback fileButtons folderButtons pause standby volume muteToggle request "
          "other",
-         "", {"0..0 (1)", "", "000..999 (1000)"}, {8, 15, 0}, 100, "65079 ");
-    rows({"Boostbox 1"}, "serial ids volume request other changeId", "19200",
-         {ids, "1..127 (127)", ""}, {1, 4, 0}, 56, "...");
-    rows({"Tunebox (Serial)"}, "serial playback fileButtons volume sources other", "115200",
-         {"0..0 (1)", "", ""}, {0, 12, 18}, 64, "...");
-    rows({"Tunebox (NX) (TCP/IP)"}, "tcp playback fileButtons volume sources request", "",
-         {"0..0 (1)", "", ""}, {23, 0, 16}, 64, "1234 ");
+         " | 1 0 1000 8 15 0 | 0-100 | ( Port number: 65079 ) | connect auto");
+    rows({"Boostbox 1"}, "serial ids volume request other changeId",
+         "19200 | 128 127 0 1 4 0 | 0-56 | ( Port number: ...) | connect auto");
+    rows({"Tunebox (Serial)"}, "serial playback fileButtons volume sources other",
+         "115200 | 1 0 0 0 12 18 | 0-64 | ( Port number: ...) | connect auto");
+    rows({"Tunebox (NX) (TCP/IP)"}, "tcp playback fileButtons volume sources request",
+         " | 1 0 0 23 0 16 | 0-64 | ( Port number: 1234 ) | playback");
     rows({"FB4xxQ(n) (Serial) (legacy)"},
          "serial ids folder playback fileButtons folderButtons pause volume request changeId",
-         "19200", {ids, "1..127 (127)", "000..255 (256)"}, {8, 0, 0}, 31, "...");
+         "19200 | 128 127 256 8 0 0 | 0-31 | ( Port number: ...) | connect auto");
     rows({"FB4xxQ(n) (TCP/IP) (legacy)"},
-         "tcp folder playback fileButtons folderButtons pause volume request", "",
-         {"0..0 (1)", "", "000..999 (1000)"}, {8, 0, 0}, 31, "65079 ");
-    rows({"Pocketune (legacy)"}, "serial ids folder playback fileButtons volume", "19200",
-         {ids, "", "000..999 (1000)"}, {0, 0, 0}, 31, "...");
+         "tcp folder playback fileButtons folderButtons pause volume request",
+         " | 1 0 1000 8 0 0 | 0-31 | ( Port number: 65079 ) | connect auto");
+    rows({"Pocketune (legacy)"}, "serial ids folder playback fileButtons volume",
+         "19200 | 128 0 1000 0 0 0 | 0-31 | ( Port number: ...) | connect auto");
     rows({"Cardtune QX (legacy)"}, "serial ids folder playback fileButtons pause volume changeId",
-         "9600", {ids, "1..127 (127)", "000..127 (128)"}, {0, 0, 0}, 31, "...");
-    rows({"FB300Qn (legacy)"}, "serial ids folder playback fileButtons volume changeId", "19200",
-         {ids, "1..127 (127)", "000..127 (128)"}, {0, 0, 0}, 13, "...");
+         "9600 | 128 127 128 0 0 0 | 0-31 | ( Port number: ...) | connect auto");
+    rows({"FB300Qn (legacy)"}, "serial ids folder playback fileButtons volume changeId",
+         "19200 | 128 127 128 0 0 0 | 0-13 | ( Port number: ...) | connect auto");
 }
 
 void tst_ModelSelection::applyModel()
 {
     QFETCH(QString, shown);
-    QFETCH(QString, baudRate);
-    QFETCH(QStringList, numbers);
-    QFETCH(QList<int>, counts);
-    QFETCH(int, volume);
-    QFETCH(QString, port);
+    QFETCH(QString, summary);
 
-    const int index = modelIndex(QString::fromUtf8(QTest::currentDataTag()));
-    QVERIFY(index >= 0);
     MainWindow window;
-    chooseModel(window, index);
-
+    chooseModel(window, modelIndex(QString::fromUtf8(QTest::currentDataTag())));
     QStringList actual;
-    for (const QString &name : modelDependent) {
+    for (const QString &name : widgetsOf(QStringList(groups.keys()).join(' '))) {
         if (!window.findChild<QWidget *>(name)->isHidden())
             actual << name;
     }
     QCOMPARE(actual, widgetsOf(shown));
 
-    QStringList rates;
-    for (qint32 rate : PlayerCatalogue.at(index).baudRates)
-        rates << QString::number(rate);
-    const auto list = [&window](const char *name) {
-        return window.findChild<QComboBox *>(name);
-    };
-    QCOMPARE(entries(list("comboBox_Baudrate")), rates);
-    QCOMPARE(list("comboBox_Baudrate")->currentText(), baudRate);
-    QCOMPARE(QStringList({summary(list("comboBox_ID")), summary(list("comboBox_Change_ID")),
-                          summary(list("comboBox_Folder"))}),
-             numbers);
-    QCOMPARE(list("comboBox_ID")->currentIndex(), 0);
-    QCOMPARE(list("comboBox_Folder")->currentIndex(), numbers.last().isEmpty() ? -1 : 0);
-    QCOMPARE(QList<int>({list("comboBox_Request")->count(), list("comboBox_Other_Command")->count(),
-                         list("comboBox_Source_Of_Playback")->count()}),
-             counts);
-
-    auto *slider = window.findChild<QSlider *>("horizontalSlider_Volume");
-    QCOMPARE(slider->minimum(), 0);
-    QCOMPARE(slider->maximum(), volume);
-    QCOMPARE(slider->value(), volume);
-    QCOMPARE(window.findChild<QLabel *>("label_IP_Port")->text(), port);
-
-    // Without a link only the on-demand model has its commands usable.
-    const bool onDemand = PlayerCatalogue.at(index).isOnDemand();
-    QCOMPARE(window.findChild<QCheckBox *>("checkBox_Auto_connection")->isHidden(), onDemand);
-    QCOMPARE(window.findChild<QPushButton *>("pushButton_Connect")->isEnabled(), !onDemand);
-    QVERIFY(!window.findChild<QPushButton *>("pushButton_Disconnect")->isEnabled());
-    QCOMPARE(window.findChild<QWidget *>("frame_Playback_Command")->isEnabled(), onDemand);
-    QCOMPARE(window.findChild<QWidget *>("frame_Baudrate")->isEnabled(), !rates.isEmpty());
-    QVERIFY(window.findChild<QLabel *>("label_Connection_Message")->isHidden());
-}
-
-void tst_ModelSelection::sameModelAgainResetsSelections()
-{
-    MainWindow window;
-    chooseModel(window, 2);
-    const char *lists[] = {"comboBox_Folder", "comboBox_Baudrate", "comboBox_ID",
-                           "comboBox_Other_Command"};
-    for (const char *list : lists)
-        window.findChild<QComboBox *>(list)->setCurrentIndex(3);
-
-    chooseModel(window, 2);
-    QStringList current;
-    for (const char *list : lists)
-        current << window.findChild<QComboBox *>(list)->currentText();
-    QCOMPARE(current, QStringList({"000", "115200", "0", "Volume +"}));
-    QCOMPARE(window.findChild<QComboBox *>("comboBox_Folder")->count(), 1000);
-}
-
-// Every model after the one that shows the most: nothing of the earlier model may survive.
-void tst_ModelSelection::panelsDoNotLeakBetweenModels()
-{
-    MainWindow reused;
-    for (int index = 0; index < PlayerCatalogue.size(); ++index) {
-        chooseModel(reused, 2);
-        chooseModel(reused, index);
-        MainWindow fresh;
-        chooseModel(fresh, index);
-        for (const QString &name : modelDependent) {
-            QCOMPARE(reused.findChild<QWidget *>(name)->isHidden(),
-                     fresh.findChild<QWidget *>(name)->isHidden());
-        }
-        for (const char *list : {"comboBox_Request", "comboBox_Other_Command", "comboBox_Folder",
-                                 "comboBox_Change_ID", "comboBox_ID", "comboBox_Baudrate"}) {
-            QCOMPARE(entries(reused.findChild<QComboBox *>(list)),
-                     entries(fresh.findChild<QComboBox *>(list)));
-        }
+    QStringList lists;
+    for (const char *list :
+         {"ID", "Change_ID", "Folder", "Request", "Other_Command", "Source_Of_Playback"})
+        lists << QString::number(
+            window.findChild<QComboBox *>(QString("comboBox_") + list)->count());
+    auto *volume = window.findChild<QSlider *>("horizontalSlider_Volume");
+    QStringList usable;
+    for (const char *name :
+         {"pushButton_Connect", "checkBox_Auto_connection", "frame_Playback_Command"}) {
+        auto *widget = window.findChild<QWidget *>(name);
+        if (widget->isEnabled() && !widget->isHidden())
+            usable << QString(name).section('_', 1, 1).toLower();
     }
-}
-
-void tst_ModelSelection::sourceOfPlayback_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<QString>("source");
-    // The reference, option and webradio preset lists; "" for a list left empty and hidden.
-    QTest::addColumn<QStringList>("lists");
-
-    for (const char *model : {"Tunebox (Serial)", "Tunebox (NX) (TCP/IP)"}) {
-        QTest::addRow("%s/folder", model)
-            << model << "MUSIC folder (Random)" << QStringList{"001..999 (999)", "", ""};
-        QTest::addRow("%s/webradio", model)
-            << model << "Webradio" << QStringList{"", "", "001..010 (10)"};
-        QTest::addRow("%s/alternate source", model)
-            << model << "Alternate: SD card" << QStringList{"", "", ""};
-    }
-    QTest::newRow("Tunebox (Serial)/folder with option")
-        << "Tunebox (Serial)"
-        << "SPOT folder (Random + Reset)" << QStringList{"001..999 (999)", "001..255 (255)", ""};
-}
-
-void tst_ModelSelection::sourceOfPlayback()
-{
-    QFETCH(QString, model);
-    QFETCH(QString, source);
-    QFETCH(QStringList, lists);
-
-    MainWindow window;
-    chooseModel(window, modelIndex(model));
-    // From a source with other lists, so that each list must be emptied as well as filled.
-    QVERIFY(chooseEntry(window, "comboBox_Source_Of_Playback", "Webradio"));
-    QVERIFY(chooseEntry(window, "comboBox_Source_Of_Playback", "MUSIC folder (Random)"));
-    QVERIFY(chooseEntry(window, "comboBox_Source_Of_Playback", source));
-
-    QStringList actual;
-    for (const char *name : {"Ref_Of_Playback", "Option_Of_Playback", "Webradio_Ref_Of_Playback"}) {
-        const QString text = summary(window.findChild<QComboBox *>(QString("comboBox_") + name));
-        const bool shown = !window.findChild<QWidget *>(QString("frame_") + name)->isHidden();
-        actual << (text.isEmpty() == shown ? text + " shown: " + QString::number(shown) : text);
-    }
-    QCOMPARE(actual, lists);
+    QCOMPARE(QStringList({window.findChild<QComboBox *>("comboBox_Baudrate")->currentText(),
+                          lists.join(' '),
+                          QStringLiteral("%1-%2").arg(volume->minimum()).arg(volume->value()),
+                          window.findChild<QLabel *>("label_IP_Port")->text(), usable.join(' ')})
+                 .join(" | "),
+             summary);
+    QCOMPARE(volume->value(), volume->maximum());
 }
 
 QTEST_MAIN(tst_ModelSelection)

@@ -2,8 +2,8 @@
 
 #include "catalogue/catalogueaccess.h"
 #include "connection/links.h"
-#include "simulator/pseudoterminal.h"
 #include "recordingserver.h"
+#include "simulator/pseudoterminal.h"
 #include "transmission/frames.h"
 
 #include <QComboBox>
@@ -88,7 +88,7 @@ inline void pointAtLoopback(QWidget &window, int model, quint16 port)
 
 inline void clickButton(QWidget &window, const QString &name)
 {
-    window.findChild<QPushButton *>(name)->click();
+    window.findChild<QAbstractButton *>(name)->click();
 }
 
 // The device at the other end of whichever link the model uses: the model is chosen and linked

@@ -1,0 +1,241 @@
+#include "app/mainwindow.h"
+#include "connection/linksettings.h"
+#include "connection/serialports.h"
+#include "consoleidentity.h"
+#include "modalboxcatcher.h"
+#include "receive/receivedview.h"
+#include "stalledlistener.h"
+#include "windowdriver.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+const int timetune = 0;
+const int showcasterNetwork = 3;
+const int tuneboxNetwork = 7;
+const QString closed = "connect settings";
+const QString open = "disconnect playback";
+
+// A loopback port where nothing listens: connecting there is refused at once.
+quint16 refusingPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// The controls usable, then what is said of the last frame and in the status bar, if anything.
+QString state(QWidget &window)
+{
+    QStringList parts;
+    for (const char *name : {"pushButton_Connect", "pushButton_Disconnect", "frame_Settings",
+                             "frame_Playback_Command"})
+        if (window.findChild<QWidget *>(name)->isEnabled())
+            parts << QString(name).section('_', 1, 1).toLower();
+    auto *sent = window.findChild<QLabel *>("label_Sent_State");
+    for (const QString &said : {sent->isHidden() ? QString() : sent->text(),
+                                window.findChild<QStatusBar *>()->currentMessage()})
+        if (!said.isEmpty())
+            parts << "/ " + said;
+    return parts.join(' ');
+}
+
+QString tooltipOf(const QComboBox *list, const QString &entry)
+{
+    return list->itemData(list->findText(entry), Qt::ToolTipRole).toString();
+}
+} // namespace
+
+class tst_Links : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setConsoleIdentity(); }
+    // The window watches a directory of the test's for devices and their stable names.
+    void init()
+    {
+        m_devices = std::make_unique<QTemporaryDir>();
+        serialDirectories = {m_devices->path(), m_devices->path()};
+    }
+    void cleanup()
+    {
+        serialPort->close();
+        tcpSocket->abort();
+    }
+    void links_data();
+    void links();
+    void devicesAreListed();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_devices;
+};
+
+// Steps: a button, "slot:NAME", "auto" (Auto-connection checked), "linked" (once the link is up),
+// "gone" and "back" (the device goes, comes back behind the same stable name or port), "box N"
+// (N boxes shown in all, the links closed, and no more after the event loop has run), "state S"
+// (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the line).
+void tst_Links::links_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("box");
+
+    const QString serial = "An error on the serial port has occurred!\n";
+    const QString tcp = "An TCP/IP error has occurred!\n";
+    const QString waiting = "state disconnect / The link to the player was lost: waiting for it to "
+                            "come back (Disconnect stops waiting).";
+    const QString notSent = "state " + closed + " / Not sent";
+    const auto row = [](const char *name, int model, const char *target, const QString &steps,
+                        const QString &box) {
+        QTest::newRow(name) << model << target << steps.split(", ") << box;
+    };
+    row("serial/typed path: 8N1 at the default rate", timetune, "device",
+        "pushButton_Connect, 8N1, state " + open + ", pushButton_Disconnect, state " + closed, "");
+    row("serial/no such device", timetune, "/dev/zoxen-no-such-port",
+        "pushButton_Connect, box 1, state " + closed, serial + "Device not found error.");
+    row("serial/held by another program", timetune, "held",
+        "pushButton_Connect, box 1, state " + closed, serial + "Permission error.");
+    row("serial/device gone", timetune, "device",
+        "pushButton_Connect, gone, box 1, state " + closed, serial);
+    row("serial/write failing", timetune, "device",
+        "pushButton_Connect, gone, pushButton_Play, box 1, " + notSent, serial);
+    row("serial/lost with Auto-connection: back behind its stable name", timetune, "device",
+        "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open + ", bytes",
+        "");
+    row("serial/Disconnect while waiting", timetune, "device",
+        "auto, pushButton_Connect, gone, " + waiting +
+            ", pushButton_Disconnect, back, box 0, state " + closed,
+        "");
+    row("tcp/refused", showcasterNetwork, "refused", "pushButton_Connect, box 1, state " + closed,
+        tcp + "Connection refused");
+    row("tcp/no handshake: times out", showcasterNetwork, "stalled",
+        "pushButton_Connect, box 1, state " + closed,
+        tcp + "The player did not answer within 5 seconds.");
+    row("tcp/keys while connecting, then refused", showcasterNetwork, "stalled",
+        "pushButton_Connect, slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, " + notSent,
+        tcp + "Connection refused");
+    row("tcp/Disconnect while connecting cancels", showcasterNetwork, "stalled",
+        "pushButton_Connect, slot:Play_Folder_003, pushButton_Disconnect, gone, box 0, " + notSent,
+        "");
+    row("tcp/device closes", showcasterNetwork, "device",
+        "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
+    row("tcp/device listening again, with Auto-connection", showcasterNetwork, "device",
+        "auto, pushButton_Connect, linked, gone, " + waiting + ", back, state " + open + ", bytes",
+        "");
+    // Its Connect button is not usable; the slot connects all the same.
+    row("on-demand/device closes: normal end", tuneboxNetwork, "device",
+        "slot:on_pushButton_Connect_clicked, linked, gone, box 0, state settings playback", "");
+    row("on-demand/refused: once per command", tuneboxNetwork, "refused",
+        "pushButton_Play, box 1, pushButton_Play, box 2, state settings playback / Not sent",
+        tcp + "Connection refused");
+}
+
+void tst_Links::links()
+{
+    QFETCH(int, model);
+    QFETCH(QString, target);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, box);
+
+    PseudoTerminal device;
+    PseudoTerminal second;
+    QSerialPort otherProgram(device.slaveName());
+    RecordingServer server;
+    StalledListener stalled;
+    const quint16 port = target == "refused"   ? refusingPort()
+                         : target == "stalled" ? stalled.port()
+                                               : server.serverPort();
+    const QString link = m_devices->filePath("usb-Zoxen_Adapter");
+    QVERIFY(QFile::link(device.slaveName(), link));
+    QSignalSpy failures(tcpSocket, &QTcpSocket::errorOccurred);
+    const bool tcp = PlayerCatalogue.at(model).isTcp();
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    pointAtLoopback(window, model, port);
+    chooseModel(window, model);
+    if (target == "held")
+        QVERIFY(otherProgram.open(QIODevice::ReadWrite));
+    if (!tcp)
+        choosePort(window, target == "held"     ? device.slaveName()
+                           : target == "device" ? link
+                                                : target);
+    auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
+
+    for (const QString &step : qAsConst(steps)) {
+        if (step.startsWith("box ")) {
+            const int count = step.mid(4).toInt();
+            QTRY_VERIFY_WITH_TIMEOUT(boxes.count() == count && !serialPort->isOpen() &&
+                                         !tcpSocket->isOpen(),
+                                     connectTimeoutMs + 5000);
+            spinEventLoop();
+            QCOMPARE(boxes.count(), count);
+        } else if (step.startsWith("state ")) {
+            QTRY_COMPARE(state(window), step.mid(6));
+        } else if (step.startsWith("slot:")) {
+            QVERIFY(QMetaObject::invokeMethod(&window, qPrintable(step.mid(5))));
+        } else if (step == "auto") {
+            window.findChild<QCheckBox *>("checkBox_Auto_connection")->setChecked(true);
+        } else if (step == "linked") {
+            QTRY_VERIFY(server.peer() && tcpSocket->state() == QAbstractSocket::ConnectedState);
+        } else if (step == "gone") {
+            tcp ? stalled.close() : device.closeMaster();
+            server.close();
+            server.closeConnection();
+        } else if (step == "back" && tcp) {
+            // Tried quietly meanwhile.
+            QTRY_VERIFY(failures.count() >= 2);
+            QVERIFY(server.listen(QHostAddress::LocalHost, port));
+        } else if (step == "back") {
+            const QString made = link + ".new";
+            QVERIFY(QFile::link(second.slaveName(), made) &&
+                    std::rename(qPrintable(made), qPrintable(link)) == 0);
+            QTRY_COMPARE(tooltipOf(window.findChild<QComboBox *>("comboBox_Port"), link),
+                         "Stable name of " + second.slaveName());
+        } else if (step == "8N1") {
+            const PseudoTerminal::LineSettings line = device.lineSettings();
+            QCOMPARE(QList<int>({line.baudRate, line.dataBits, line.parity, line.twoStopBits,
+                                 line.hardwareFlowControl, line.softwareFlowControl}),
+                     QList<int>({19200, 8, 0, 0, 0, 0}));
+            QCOMPARE(
+                QList<qint64>({serialPort->baudRate(), serialPort->dataBits(), serialPort->parity(),
+                               serialPort->stopBits(), serialPort->flowControl()}),
+                QList<qint64>({19200, 8, 0, 1, 0}));
+        } else if (step == "bytes") {
+            clickButton(window, "pushButton_Play");
+            QByteArray got;
+            QTRY_VERIFY(!server.received().isEmpty() ||
+                        (got += second.readAvailable()).size() >= 3);
+            QVERIFY(tcp ? server.peer()->write("PLAYING\r\n") > 0 : second.write("PLAYING\r\n"));
+            QTRY_VERIFY(view->text().contains("PLAYING"));
+        } else {
+            clickButton(window, step);
+        }
+    }
+    QCOMPARE(boxes.text().left(box.size()), box);
+    QVERIFY(!box.isEmpty() || boxes.count() == 0);
+}
+
+// Without any action of the user. A device is listed in about 0.4 s; the wait leaves room for a
+// loaded machine.
+void tst_Links::devicesAreListed()
+{
+    PseudoTerminal device;
+    MainWindow window;
+    chooseModel(window, timetune);
+    auto *ports = window.findChild<QComboBox *>("comboBox_Port");
+    const QString link = m_devices->filePath("usb-Zoxen_Adapter");
+    QVERIFY(QFile::link(device.slaveName(), link));
+    QTRY_COMPARE_WITH_TIMEOUT(tooltipOf(ports, link), "Stable name of " + device.slaveName(), 3000);
+    QVERIFY(QFile::remove(link));
+    QTRY_VERIFY_WITH_TIMEOUT(!entries(ports).contains(link), 3000);
+}
+
+QTEST_MAIN(tst_Links)
+#include "tst_links.moc"
