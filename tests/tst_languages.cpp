@@ -96,14 +96,13 @@ void tst_Languages::lookUp_data()
     QTest::addColumn<QString>("french");
     QTest::addColumn<QString>("marker");
     QTest::addColumn<QString>("player");
-    QTest::newRow("working directory first") << "working"
-                                             << "beside" << frenchPlayer;
-    QTest::newRow("then beside the executable") << "installed"
-                                                << "beside"
-                                                << "Marker player:";
-    QTest::newRow("then the installed directory") << ""
-                                                  << "installed"
-                                                  << "Marker player:";
+    const auto row = [](const char *name, const char *french, const char *marker,
+                        const QString &player) {
+        QTest::newRow(name) << french << marker << player;
+    };
+    row("working directory first", "working", "beside", frenchPlayer);
+    row("then beside the executable", "installed", "beside", "Marker player:");
+    row("then the installed directory", "", "installed", "Marker player:");
 }
 
 void tst_Languages::lookUp()

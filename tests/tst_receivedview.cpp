@@ -2,7 +2,6 @@
 #include "receive/receivedview.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QtTest>
@@ -51,16 +50,6 @@ bool shown(ReceivedDataView &view, int width, int height)
     return QTest::qWaitForWindowExposed(&view);
 }
 
-struct PaintCounter : QObject
-{
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 } // namespace
 
 class TestReceivedView : public QObject
@@ -75,7 +64,6 @@ private slots:
     void selectionAndCopy_data();
     void selectionAndCopy();
     void followsTheEnd();
-    void repaintsAtScreenRate();
 };
 
 // The text that reads of bytes append to the view. Steps are "clear" or a mode (ASCII, Hex or
@@ -242,24 +230,6 @@ void TestReceivedView::followsTheEnd()
     append(2);
     QTRY_COMPARE(bar->maximum(), 153 - bar->pageStep());
     QCOMPARE(bar->value(), bar->maximum());
-}
-
-// Not once an append: at most once a screen refresh, however long the appends take.
-void TestReceivedView::repaintsAtScreenRate()
-{
-    ReceivedDataView view;
-    QVERIFY(shown(view, 300, 200));
-    PaintCounter counter;
-    view.viewport()->installEventFilter(&counter);
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (int i = 0; i < 1000; ++i) {
-        view.appendText(" 4F 4B 0D 0A");
-        QCoreApplication::processEvents();
-    }
-    QVERIFY2(counter.paints <= elapsed.elapsed() / 16 + 2,
-             qPrintable(QString::number(counter.paints)));
-    QTRY_VERIFY(counter.paints > 0);
 }
 
 QTEST_MAIN(TestReceivedView)

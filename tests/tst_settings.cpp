@@ -135,22 +135,18 @@ void tst_Settings::consoleProcess_data()
     QTest::addColumn<QString>("given"); // "file", "FIFO", "directory", "100 MB" or none
     // The model line and what follows it in the file left behind; none for a directory.
     QTest::addColumn<QString>("saved");
-    QTest::newRow("SIGTERM saves") << SIGTERM << ""
-                                   << "Timetune";
-    QTest::newRow("SIGINT saves") << SIGINT << ""
-                                  << "Timetune";
-    QTest::newRow("SIGHUP saves") << SIGHUP << ""
-                                  << "Timetune";
-    QTest::newRow("absent saved port kept by name")
-        << SIGTERM << "file"
-        << "Timetune\n*** Default Serial Port:\n/dev/ttyZX9\n";
-    QTest::newRow("FIFO: defaults") << SIGTERM << "FIFO"
-                                    << "Timetune";
-    QTest::newRow("directory: defaults, nothing saved") << SIGTERM << "directory"
-                                                        << "";
+    const auto row = [](const char *name, int signalNumber, const char *given, const char *saved) {
+        QTest::newRow(name) << signalNumber << given << saved;
+    };
+    for (const auto &[name, signalNumber] :
+         {std::pair("SIGTERM saves", SIGTERM), {"SIGINT saves", SIGINT}, {"SIGHUP saves", SIGHUP}})
+        row(name, signalNumber, "", "Timetune");
+    row("absent saved port kept by name", SIGTERM, "file",
+        "Timetune\n*** Default Serial Port:\n/dev/ttyZX9\n");
+    row("FIFO: defaults", SIGTERM, "FIFO", "Timetune");
+    row("directory: defaults, nothing saved", SIGTERM, "directory", "");
     // A file that starts well: read whole, it would be taken for good settings.
-    QTest::newRow("100 MB file: damaged, defaults") << SIGTERM << "100 MB"
-                                                    << "Timetune";
+    row("100 MB file: damaged, defaults", SIGTERM, "100 MB", "Timetune");
 }
 
 void tst_Settings::consoleProcess()

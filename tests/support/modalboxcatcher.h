@@ -27,7 +27,6 @@ public:
             ++m_count;
             m_title = box->windowTitle();
             m_text = box->text();
-            m_icon = box->icon();
             box->done(QMessageBox::Ok);
         });
         m_timer.start();
@@ -36,12 +35,10 @@ public:
     int count() const { return m_count; }
     QString title() const { return m_title; }
     QString text() const { return m_text; }
-    QMessageBox::Icon icon() const { return m_icon; }
 
 private:
     QTimer m_timer;
     int m_count = 0;
     QString m_title;
     QString m_text;
-    QMessageBox::Icon m_icon = QMessageBox::NoIcon;
 };

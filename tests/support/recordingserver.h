@@ -22,7 +22,6 @@ public:
 
     int connections() const { return m_connections; }
     QByteArray received() const { return m_received; }
-    void clearReceived() { m_received.clear(); }
     // The device ends the exchange, as the on-demand device does after each command.
     void closeConnection()
     {

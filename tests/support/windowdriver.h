@@ -120,8 +120,7 @@ public:
     {
         if (m_serial)
             return m_terminal.read(count, timeoutMs);
-        if (QTest::qWaitFor([&] { return m_server.received().size() >= count; }, timeoutMs))
-            QTest::qWait(20);
+        (void)QTest::qWaitFor([&] { return m_server.received().size() >= count; }, timeoutMs);
         return m_server.received();
     }
 
