@@ -88,8 +88,9 @@ private slots:
     void deviceAnswers();
     void rangesNotFromZero();
     void folderNumberingRoundTrip();
+    void clockCommands();
     void senderAtBothEnds();
-    void senderUsageErrors();
+    void senderCommandLines();
 };
 
 void tst_Frames::examples_data()
@@ -194,8 +195,26 @@ void tst_Frames::folderNumberingRoundTrip()
     }
 }
 
+// The clock commands: the local ones take the date and time as read, the UTC ones convert
+// them first.
+void tst_Frames::clockCommands()
+{
+    const PlayerModel showcaster = modelNamed(QStringLiteral("Showcaster - SC900 (Serial)"));
+    const QVector<QStringList> rows = tableRows(QStringLiteral("frames/clock.txt"), 4);
+    QCOMPARE(rows.size(), 12);
+    for (const QStringList &row : rows) {
+        const QDateTime instant = QDateTime::fromString(row[2], Qt::ISODateWithMs);
+        Control control = entryControl(ControlKind::OtherCommand, row[1]);
+        control.clock = {instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
+        const auto frame = frameFor(showcaster, control);
+        QVERIFY2(frame, qPrintable(row[0]));
+        QCOMPARE(row[0] + ": " + frameText(0, 0x80, frame->code, frame->data, false),
+                 row[0] + ": " + row[3]);
+    }
+}
+
 // Every control of every model, typed in capitals at both ends of its ranges, reaches the frame
-// of its own control. Past the ends: senderUsageErrors.
+// of its own control. Past the ends: senderCommandLines.
 void tst_Frames::senderAtBothEnds()
 {
     for (const PlayerModel &model : catalogue()) {
@@ -221,18 +240,29 @@ void tst_Frames::senderAtBothEnds()
     }
 }
 
-// Unknown models and commands, parameters out of range, a link that the model does not use:
-// exit status 2 and a message that names what is allowed.
-void tst_Frames::senderUsageErrors()
+// Command lines read as zoxen-send reads them: the frames that it builds, checked by hand, and
+// the usage errors (unknown models and commands, parameters out of range, a link that the model
+// does not use), with exit status 2 and a message that names what is allowed.
+void tst_Frames::senderCommandLines()
 {
-    const QVector<QStringList> rows = tableRows(QStringLiteral("sender/usage.txt"), 3);
-    QCOMPARE(rows.size(), 16);
-    for (const QStringList &row : rows) {
+    const QVector<QStringList> frames = tableRows(QStringLiteral("sender/frames.txt"), 3);
+    const QVector<QStringList> refused = tableRows(QStringLiteral("sender/usage.txt"), 3);
+    QCOMPARE(frames.size() + refused.size(), 21 + 16);
+    for (const QStringList &row : frames + refused) {
         const SenderCommandLine read =
             readSenderCommandLine(QStringList{"zoxen-send"} + row[1].split(';'), catalogue());
-        QVERIFY2(!read.request && read.exitStatus == SendStatus::usageError &&
-                     read.error.contains(row[2]),
-                 qPrintable(row[0] + ": " + read.error));
+        QString outcome = read.error;
+        if (read.request) {
+            const PlayerModel &model = catalogue().at(read.request->modelIndex);
+            const auto frame = frameFor(model, read.request->control);
+            outcome = frame ? frameText(model.protocol, read.request->idByte, frame->code,
+                                        frame->data, false)
+                            : QStringLiteral("no frame");
+        }
+        const bool ok = frames.contains(row)
+                            ? outcome == row[2]
+                            : read.exitStatus == SendStatus::usageError && outcome.contains(row[2]);
+        QVERIFY2(ok, qPrintable(row[0] + ": " + outcome));
     }
 }
 
