@@ -1,6 +1,7 @@
 #include "catalogue/playercatalogue.h"
 #include "connection/linksettings.h"
 #include "connection/modelpanels.h"
+#include "connection/serialports.h"
 
 #include <QMetaEnum>
 #include <QSerialPort>
@@ -17,6 +18,14 @@ private slots:
     void invariants();
     void serialErrorTexts();
     void hostText() { QCOMPARE(::hostText(10, 20, 30, 4), QString("10.20.30.4")); }
+    // A lost device is tried again sooner at first, then every two seconds at most.
+    void reconnectDelays()
+    {
+        QList<int> delays;
+        for (int attempt = 0; attempt < 6; ++attempt)
+            delays << reconnectDelayMs(attempt);
+        QCOMPARE(delays, QList<int>({250, 500, 1000, 2000, 2000, 2000}));
+    }
 };
 
 void tst_Catalogue::invariants()

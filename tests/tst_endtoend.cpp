@@ -267,6 +267,9 @@ void tst_EndToEnd::simulatorCommandLine_data()
     QTest::newRow("serial device missing")
         << QStringList{"--device", "/dev/zoxen-no-such-port", "Timetune"} << 1
         << "cannot open /dev/zoxen-no-such-port: No such file or directory";
+    QTest::newRow("rate that no port takes")
+        << QStringList{"--device", "/dev/null", "--baud", "12345", "Timetune"} << 2
+        << "--baud takes 1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200";
 }
 
 void tst_EndToEnd::simulatorCommandLine()

@@ -85,6 +85,7 @@ class tst_Frames : public QObject
 private slots:
     void examples_data();
     void examples();
+    void undecodableBytesKept();
     void deviceAnswers();
     void rangesNotFromZero();
     void folderNumberingRoundTrip();
@@ -122,6 +123,16 @@ void tst_Frames::examples()
     for (const DecodedFrame &frame : decoder.feed(*wire) + decoder.flush())
         lines << describeFrame(frame);
     QCOMPARE(lines, QStringList{bytes + "  " + decoded});
+}
+
+// Bytes that make no frame are shown, never dropped, and the frame after them is still read.
+void tst_Frames::undecodableBytesKept()
+{
+    FrameStreamDecoder decoder(modelNamed(QStringLiteral("Timetune")));
+    QStringList lines;
+    for (const DecodedFrame &frame : decoder.feed(QByteArray::fromHex("0102800201")))
+        lines << describeFrame(frame);
+    QCOMPARE(lines, QStringList({"01 02  undecodable (2 bytes)", "80 02 01  id 0  Play"}));
 }
 
 // Frames built as in the example table, separated by "; ", and the device's answers to them.

@@ -191,6 +191,8 @@ void tst_Languages::textsFollowTheLanguage()
     for (const QString &action : qAsConst(chosen))
         trigger(window, action);
     QCOMPARE(labelText(window, "label_IP_Port"), texts.at(0));
+    // The menu entry names the console once, as the box's title does.
+    QCOMPARE(window.findChild<QAction *>("action_About")->text().remove('&'), texts.at(3));
 
     trigger(window, "action_Tessik_Home_Page");
     trigger(window, "action_Contact_Technical_Support");

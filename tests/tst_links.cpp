@@ -76,10 +76,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_devices;
 };
 
-// Steps: a button, "slot:NAME", "auto" (Auto-connection checked), "linked" (once the link is up),
-// "gone" and "back" (the device goes, comes back behind the same stable name or port), "box N"
-// (N boxes shown in all, the links closed, and no more after the event loop has run), "state S"
-// (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the line).
+// Steps: a button, "slot:NAME", "LIST=ENTRY", "auto" (Auto-connection checked), "linked" (once the
+// link is up), "gone" and "back" (the device goes, comes back behind the same stable name or port),
+// "box N" (N boxes shown in all, the links closed, and no more after the event loop has run),
+// "state S" (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the
+// line).
 void tst_Links::links_data()
 {
     QTest::addColumn<int>("model");
@@ -96,8 +97,10 @@ void tst_Links::links_data()
                         const QString &box) {
         QTest::newRow(name) << model << target << steps.split(", ") << box;
     };
-    row("serial/typed path: 8N1 at the default rate", timetune, "device",
-        "pushButton_Connect, 8N1, state " + open + ", pushButton_Disconnect, state " + closed, "");
+    row("serial/typed path: 8N1 at the rate chosen", timetune, "device",
+        "comboBox_Baudrate=38400, pushButton_Connect, 8N1, state " + open +
+            ", pushButton_Disconnect, state " + closed,
+        "");
     row("serial/no such device", timetune, "/dev/zoxen-no-such-port",
         "pushButton_Connect, box 1, state " + closed, serial + "Device not found error.");
     row("serial/held by another program", timetune, "held",
@@ -180,6 +183,8 @@ void tst_Links::links()
             QTRY_COMPARE(state(window), step.mid(6));
         } else if (step.startsWith("slot:")) {
             QVERIFY(QMetaObject::invokeMethod(&window, qPrintable(step.mid(5))));
+        } else if (step.contains('=')) {
+            QVERIFY(chooseEntry(window, step.section('=', 0, 0), step.section('=', 1)));
         } else if (step == "auto") {
             window.findChild<QCheckBox *>("checkBox_Auto_connection")->setChecked(true);
         } else if (step == "linked") {
@@ -202,11 +207,11 @@ void tst_Links::links()
             const PseudoTerminal::LineSettings line = device.lineSettings();
             QCOMPARE(QList<int>({line.baudRate, line.dataBits, line.parity, line.twoStopBits,
                                  line.hardwareFlowControl, line.softwareFlowControl}),
-                     QList<int>({19200, 8, 0, 0, 0, 0}));
+                     QList<int>({38400, 8, 0, 0, 0, 0}));
             QCOMPARE(
                 QList<qint64>({serialPort->baudRate(), serialPort->dataBits(), serialPort->parity(),
                                serialPort->stopBits(), serialPort->flowControl()}),
-                QList<qint64>({19200, 8, 0, 1, 0}));
+                QList<qint64>({38400, 8, 0, 1, 0}));
         } else if (step == "bytes") {
             clickButton(window, "pushButton_Play");
             QByteArray got;

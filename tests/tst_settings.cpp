@@ -20,13 +20,15 @@
 // ended by a signal; no settings path, however damaged, keeps the console from starting.
 namespace {
 
-QByteArray settingsFile(ConfiguredLanguage language, const QString &model, bool autoConnection)
+// The port given by default is one that is not plugged in: it keeps its name.
+QByteArray settingsFile(ConfiguredLanguage language, const QString &model, bool autoConnection,
+                        const QString &port = QStringLiteral("/dev/ttyZX9"))
 {
     const bool tcp = model.contains("TCP/IP");
     ConfigurationSettings settings;
     settings.language = language;
     settings.model = model;
-    settings.port = "/dev/ttyZX9"; // a port that is not plugged in keeps its name
+    settings.port = port;
     settings.baudRate = tcp ? std::nullopt : std::optional<QString>("38400");
     settings.address = {127, 0, 0, 1};
     settings.autoConnection = autoConnection;
@@ -79,27 +81,34 @@ private slots:
 private:
     QTemporaryDir m_dataHome;
     QString m_file;
+    PseudoTerminal m_device;
 };
 
 void tst_Settings::roundTrip_data()
 {
     QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("opened"); // the saved serial port, as the window starts
     QTest::newRow("serial model, absent port, auto-connection, French")
-        << settingsFile(ConfiguredLanguage::French, "Showtune (rev2)", true);
+        << settingsFile(ConfiguredLanguage::French, "Showtune (rev2)", true) << false;
     // Its box is hidden, but a saved check must not connect it: its commands connect themselves.
     QTest::newRow("on-demand model, auto-connection saved")
-        << settingsFile(ConfiguredLanguage::English, "Tunebox (NX) (TCP/IP)", true);
+        << settingsFile(ConfiguredLanguage::English, "Tunebox (NX) (TCP/IP)", true) << false;
+    QTest::newRow("serial model, present port, auto-connection")
+        << settingsFile(ConfiguredLanguage::English, "Timetune", true, m_device.slaveName())
+        << true;
 }
 
 // A link opened or a connection begun shows at once in the port's or the socket's state.
 void tst_Settings::roundTrip()
 {
     QFETCH(QByteArray, file);
+    QFETCH(bool, opened);
     QVERIFY(writeFile(m_file, file));
     ModalBoxCatcher boxes;
     {
         MainWindow window;
-        QVERIFY(!serialPort->isOpen());
+        QCOMPARE(serialPort->isOpen(), opened);
+        QVERIFY(!opened || serialPort->baudRate() == 38400);
         QCOMPARE(tcpSocket->state(), QAbstractSocket::UnconnectedState);
     }
     QCOMPARE(fileContent(m_file), file);

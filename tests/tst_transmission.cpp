@@ -69,10 +69,11 @@ void tst_Transmission::frameOnTheWire_data()
     row("change ID to 5", "Boostbox 1", "comboBox_Change_ID=5;Change_ID", "80 7F 05");
     row("play, shown in decimal", "Tunebox (Serial)", "radioButton_Sent_Dec;Play", "20 FF FF FF",
         "32 255 255 255");
-    row("launch", "Tunebox (Serial)",
+    row("launch: folder with option, then webradio", "Tunebox (Serial)",
         "comboBox_Source_Of_Playback=SPOT folder (Random + Reset);comboBox_Ref_Of_Playback=010;"
-        "comboBox_Option_Of_Playback=003;Launch_Playback",
-        "12 00 0A 03");
+        "comboBox_Option_Of_Playback=003;Launch_Playback;comboBox_Source_Of_Playback=Webradio;"
+        "comboBox_Webradio_Ref_Of_Playback=002;Launch_Playback",
+        "12 00 0A 03, 40 00 02 FF");
     row("on-demand play in its envelope", "Tunebox (NX) (TCP/IP)", "Play",
         "04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00");
     QString keys = "hide:frame_Folder";

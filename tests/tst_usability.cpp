@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 #include <QStyleOptionComboBox>
 
@@ -142,7 +143,19 @@ void tst_Usability::historyUsableWithoutLink()
     QCOMPARE(QApplication::clipboard()->text(), QString("last answer\n"));
     clickButton(window, "radioButton_Data_Hex");
     QVERIFY(window.findChild<QRadioButton *>("radioButton_Data_Hex")->isChecked());
-    clickButton(window, "pushButton_Clear");
+    // Kept through the next attempt to connect, whether it succeeds or not.
+    const int boxesBefore = boxes.count();
+    clickButton(window, "pushButton_Connect");
+    QTRY_COMPARE(boxes.count() - boxesBefore + serialPort->isOpen(), 1);
+    QCOMPARE(view->text(), QString("last answer\n"));
+
+    // Cleared from its own menu.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    QCoreApplication::sendEvent(view->viewport(), &menuKey);
+    auto *menu = view->findChild<QMenu *>();
+    QVERIFY(menu);
+    menu->actions().last()->trigger();
+    menu->close();
     QCOMPARE(view->text(), QString());
 }
 
