@@ -51,6 +51,7 @@ class tst_Configuration : public QObject
 private slots:
     void readFile_data();
     void readFile();
+    void format();
     void write_data();
     void write();
 
@@ -102,6 +103,23 @@ void tst_Configuration::readFile()
     QFETCH(QString, path);
     QFETCH(QString, expected);
     QCOMPARE(reading(readConfigurationFile(path)), expected);
+}
+
+// The writer gives back, byte for byte, the file that the reader is proven on.
+void tst_Configuration::format()
+{
+    ConfigurationSettings settings;
+    settings.language = ConfiguredLanguage::English;
+    settings.model = QStringLiteral("Timetune");
+    settings.port = QStringLiteral("/dev/ttyUSB0");
+    settings.baudRate = QStringLiteral("19200");
+    settings.address = {192, 168, 1, 20};
+    settings.autoConnection = true;
+    settings.playerId = QStringLiteral("5");
+    settings.sentBytes = SentBytesDisplay::Decimal;
+    settings.receivedData = ReceivedDataDisplay::Hexadecimal;
+    QCOMPARE(formatConfiguration(settings, "Zoxen Console", "1.2.7.0"),
+             fileContent(dataDirectory + "full.cfg"));
 }
 
 void tst_Configuration::write_data()

@@ -137,6 +137,7 @@ private slots:
     void senderToPlayers();
     void recordingFailureThenSave();
     void recordingKilled();
+    void recordedText();
 
 private:
     QTemporaryDir m_directory;
@@ -420,6 +421,13 @@ void tst_EndToEnd::recordingKilled()
     QVERIFY2(lines.size() > due, qPrintable(QString("%1 of %2").arg(lines.size()).arg(due)));
     for (int number = 0; number <= due; ++number)
         QCOMPARE(lines.at(number).section('\t', 3).section(' ', 0, 0), QString::number(number));
+}
+
+// Received bytes as a recording shows them: one field, whatever the device sends.
+void tst_EndToEnd::recordedText()
+{
+    QCOMPARE(SessionLine::escapedAscii(QByteArray("a\\b\r\n\t\0\x7F\xC3~", 10)),
+             QByteArray("a\\\\b\\r\\n\\t\\0\\x7F\\xC3~"));
 }
 
 int main(int argc, char *argv[])
