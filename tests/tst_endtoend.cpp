@@ -138,6 +138,8 @@ private slots:
     void recordingFailureThenSave();
     void recordingKilled();
     void recordedText();
+    void receivedModesAndClear();
+    void simulatorOnGivenDevice();
 
 private:
     QTemporaryDir m_directory;
@@ -428,6 +430,43 @@ void tst_EndToEnd::recordedText()
 {
     QCOMPARE(SessionLine::escapedAscii(QByteArray("a\\b\r\n\t\0\x7F\xC3~", 10)),
              QByteArray("a\\\\b\\r\\n\\t\\0\\x7F\\xC3~"));
+}
+
+// What the device sends, in the mode chosen when it arrives; Clear forgets a character cut in
+// half as well as the text. (Four bytes written at once reach the port in one read.)
+void tst_EndToEnd::receivedModesAndClear()
+{
+    ModalBoxCatcher boxes;
+    MainWindow window;
+    LinkedDevice device(window, modelIndex("Timetune"));
+    QVERIFY(device.linked());
+    auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
+    const QVector<std::pair<const char *, QString>> steps = {
+        {"OK\xE4\xB8", "OK"},         {"pushButton_Clear", ""},
+        {"\xAD", "\uFFFD"},           {"radioButton_Data_Hex", "\uFFFD"},
+        {"\x0D\x0A", "\uFFFD 0D 0A"}, {"radioButton_Data_Dec", "\uFFFD 0D 0A"},
+        {"\xFF", "\uFFFD 0D 0A 255"}};
+    for (const auto &[input, shown] : steps) {
+        if (window.findChild<QAbstractButton *>(input))
+            clickButton(window, input);
+        else
+            QVERIFY(device.terminal().write(input));
+        QTRY_COMPARE(view->text(), shown);
+    }
+    QCOMPARE(boxes.count(), 0);
+}
+
+// Given a device, the simulator opens it at the rate asked for (neither the terminal's nor the
+// serial port's default).
+void tst_EndToEnd::simulatorOnGivenDevice()
+{
+    PseudoTerminal device;
+    QProcess simulator;
+    simulator.start(ZOXEN_DEVICE_SIM,
+                    {"--device", device.slaveName(), "--baud", "19200", "Timetune"});
+    QTRY_COMPARE_WITH_TIMEOUT(device.lineSettings().baudRate, 19200, 10000);
+    simulator.kill();
+    QVERIFY(simulator.waitForFinished());
 }
 
 int main(int argc, char *argv[])

@@ -29,7 +29,8 @@ quint16 refusingPort()
     return probe.serverPort();
 }
 
-// The controls usable, then what is said of the last frame and in the status bar, if anything.
+// The controls usable, then what is said of the connection, of the last frame and in the status
+// bar, if anything.
 QString state(QWidget &window)
 {
     QStringList parts;
@@ -37,8 +38,11 @@ QString state(QWidget &window)
                              "frame_Playback_Command"})
         if (window.findChild<QWidget *>(name)->isEnabled())
             parts << QString(name).section('_', 1, 1).toLower();
-    auto *sent = window.findChild<QLabel *>("label_Sent_State");
-    for (const QString &said : {sent->isHidden() ? QString() : sent->text(),
+    const auto shown = [&window](const char *name) {
+        auto *label = window.findChild<QLabel *>(name);
+        return label->isHidden() ? QString() : label->text();
+    };
+    for (const QString &said : {shown("label_Connection_Message"), shown("label_Sent_State"),
                                 window.findChild<QStatusBar *>()->currentMessage()})
         if (!said.isEmpty())
             parts << "/ " + said;
@@ -125,7 +129,9 @@ void tst_Links::links_data()
         "pushButton_Connect, slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, " + notSent,
         tcp + "Connection refused");
     row("tcp/Disconnect while connecting cancels", showcasterNetwork, "stalled",
-        "pushButton_Connect, slot:Play_Folder_003, pushButton_Disconnect, gone, box 0, " + notSent,
+        "pushButton_Connect, state disconnect / Connecting to the player... Please wait., "
+        "slot:Play_Folder_003, pushButton_Disconnect, gone, box 0, " +
+            notSent,
         "");
     row("tcp/device closes", showcasterNetwork, "device",
         "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
