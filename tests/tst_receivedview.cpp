@@ -145,12 +145,13 @@ void TestReceivedView::storeAndIndex()
     view.setStoreLimit(storeLimit);
     QVERIFY(shown(view, firstWidth, 300));
     const QFontMetrics metrics(view.font());
-    for (int at = 0; at < sent.size(); at += 37) {
+    for (int at = 0, step = 0; at < sent.size(); at += 37, ++step) {
         view.appendText(sent.mid(at, 37));
         const QString &kept = view.text();
         QCOMPARE(kept, sent.left(at + 37).right(kept.size()));
         QVERIFY(kept.size() <= view.storeLimit() && !kept.front().isLowSurrogate());
-        if (!kept.back().isHighSurrogate())
+        // The index is built on the previous one: a step that spoils it leaves it spoilt.
+        if (step % 5 == 0 && !kept.back().isHighSurrogate())
             QCOMPARE(view.lineStarts(), naiveLayout(kept, metrics, view.wrapWidth()));
     }
     QVERIFY(view.text().size() >= qMin(int(sent.size()), storeLimit / 2));

@@ -37,11 +37,17 @@ void tst_Usability::everyModel_data()
 {
     QTest::addColumn<int>("model");
     QTest::addColumn<bool>("french");
+    // Names do not depend on the screen: the runs on a dense screen and with large fonts check
+    // the English texts, the only ones whose clipping is checked.
+    const bool otherScreen =
+        qEnvironmentVariableIsSet("QT_SCALE_FACTOR") || qEnvironmentVariableIsSet("QT_FONT_DPI");
     const PlayerCatalogueList models = buildCatalogueModels();
     for (int model = 0; model < models.size(); ++model) {
         for (bool french : {false, true})
-            QTest::addRow("%s/%s", qPrintable(models.at(model).name), french ? "French" : "English")
-                << model << french;
+            if (!french || !otherScreen)
+                QTest::addRow("%s/%s", qPrintable(models.at(model).name),
+                              french ? "French" : "English")
+                    << model << french;
     }
 }
 
