@@ -164,9 +164,9 @@ void tst_Links::links()
     const QString link = m_devices->filePath("usb-Zoxen_Adapter");
     QVERIFY(QFile::link(device.slaveName(), link));
     QSignalSpy failures(tcpSocket, &QTcpSocket::errorOccurred);
-    const bool tcp = PlayerCatalogue.at(model).isTcp();
     ModalBoxCatcher boxes;
-    MainWindow window;
+    MainWindow window; // fills the catalogue
+    const bool tcp = PlayerCatalogue.at(model).isTcp();
     pointAtLoopback(window, model, port);
     chooseModel(window, model);
     if (target == "held")
