@@ -79,7 +79,6 @@ ReceivedDataView::ReceivedDataView(QWidget *parent)
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(settleIntervalMs);
     connect(&m_settleTimer, &QTimer::timeout, this, &ReceivedDataView::relayout);
-    takeRoomForHistory();
     // Measure and lay out whether or not setFont() reported a change.
     onFontChanged();
 }
@@ -92,8 +91,6 @@ QString ReceivedDataView::selectedText() const
 void ReceivedDataView::setStoreLimit(int characters)
 {
     m_storeLimit = qMax(1, characters);
-    if (m_text.isEmpty())
-        takeRoomForHistory();
     if (m_text.size() > m_storeLimit) {
         dropOldestText();
         scheduleRefresh();
@@ -104,6 +101,12 @@ void ReceivedDataView::appendText(const QString &text)
 {
     if (text.isEmpty())
         return;
+    // Room for a whole history is taken with its first text; room never written costs no
+    // resident memory. Grown by reallocation instead, the history ends up in remapped memory,
+    // which some machines are slow to write again: the first drop of the oldest text then held
+    // the window for about 80 ms instead of 3.
+    if (m_text.isEmpty())
+        m_text.reserve(m_storeLimit + m_storeLimit / 8);
     m_text += text;
     indexNewText();
     if (m_text.size() > m_storeLimit)
@@ -113,8 +116,8 @@ void ReceivedDataView::appendText(const QString &text)
 
 void ReceivedDataView::clear()
 {
-    // Fresh containers give the memory of a long history back.
-    takeRoomForHistory();
+    // Assigning fresh containers gives the memory of a long history back.
+    m_text = QString();
     m_lineStarts = std::vector<int>{0};
     m_scan = LineScan();
     m_anchor = 0;
@@ -190,16 +193,6 @@ int ReceivedDataView::advance(char32_t codePoint) const
         known = m_otherAdvances.insert(
             codePoint, m_metrics.horizontalAdvance(QString::fromUcs4(&codePoint, 1)));
     return *known;
-}
-
-// Room for a whole history is taken at once, while it is empty; room that is never written
-// costs no resident memory. Grown by reallocation instead, the history ends up in remapped
-// memory, which some machines are slow to write again: the first drop of the oldest text then
-// held the window for about 80 ms instead of 3.
-void ReceivedDataView::takeRoomForHistory()
-{
-    m_text = QString();
-    m_text.reserve(m_storeLimit + m_storeLimit / 8);
 }
 
 // Continues from where the last call stopped; the state of the unfinished last line is kept in

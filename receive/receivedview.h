@@ -89,7 +89,6 @@ private:
     char32_t shownCodePoint(char32_t codePoint) const;
     void drawNullSymbols(QPainter &painter, int line, int top) const;
     void announceNewText();
-    void takeRoomForHistory();
     void indexNewText();
     void rebuildIndex();
     void dropOldestText();
