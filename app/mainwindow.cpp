@@ -1,8 +1,8 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
+#include "config/configurationfile.h"
 #include "connection/addressentry.h"
 #include "connection/serialportlist.h"
-#include "transmission/sentbytes.h"
+#include "link/devicelink.h"
 #include "ui_mainwindow.h"
 
 // The images are compiled into a static library, so nothing would pull their
@@ -25,31 +25,40 @@ static const struct ResourceRegistration
 } resourceRegistration;
 
 MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(systemEnvironment(), parent)
+{}
+
+MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
+    , environment(std::move(environment))
+    , link(new DeviceLink(this))
 {
     ui->setupUi(this);
     buildPlayerCatalogue();
-    portList = new SerialPortList(ui->comboBox_Port, this);
+    portList = new SerialPortList(ui->comboBox_Port, this->environment.serialDirectories, this);
     setDefaultDisplayState();
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                    QCoreApplication::applicationVersion());
     hideModelPanels();
     applyPlayerModel(0);
-    locateConfigurationFile();
+    // No data directory at all: the empty path stands for the file beside the executable.
+    configFilePath = userConfigurationPath();
     loadConfiguration(configFilePath);
     applyLanguage();
     onSocketConnected();
+    createRecorder();
     connectLinkSignals();
     createShortcuts();
-    createRecorder();
     new AddressEntry({ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3, ui->spinBox_IP_4},
                      this);
     autoConnect();
 }
 
+// The link closes with the window, after its widgets: nothing of it is shown any more.
 MainWindow::~MainWindow()
 {
+    link->disconnect(this);
     saveConfiguration(configFilePath);
 }
 
@@ -68,4 +77,13 @@ void MainWindow::setDefaultDisplayState()
     ui->label_Sent_State->hide();
     if (ui->comboBox_Player->count() > 0)
         ui->comboBox_Player->setCurrentIndex(0);
+}
+
+// Entry i of the player list is model i of the catalogue.
+const PlayerModel *MainWindow::selectedModel() const
+{
+    const int index = ui->comboBox_Player->currentIndex();
+    if (index < 0 || index >= environment.catalogue.size())
+        return nullptr;
+    return &environment.catalogue.at(index);
 }

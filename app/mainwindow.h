@@ -1,23 +1,18 @@
 #pragma once
 
+#include "app/consoleenvironment.h"
+#include "link/linktarget.h"
+
 #include <QAbstractSocket>
 #include <QMainWindow>
-#include <QSerialPort>
-#include <QVector>
 
 #include <memory>
 
-class QIODevice;
+class DeviceLink;
 class QLabel;
-class QTimer;
 class SessionRecorder;
 class SerialPortList;
 struct Control;
-struct PlayerCommand;
-struct PlayerModel;
-struct ReceiveDecoderState;
-using ByteList = QVector<quint8>;
-enum class SendState;
 
 namespace Ui {
 class MainWindow;
@@ -29,6 +24,7 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(ConsoleEnvironment environment, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The meta-object method order of these slots is part of the window's contract.
@@ -88,6 +84,7 @@ private:
     void setDefaultDisplayState();
     void uncheckLanguageActions();
     void applyLanguage();
+    const PlayerModel *selectedModel() const;
 
     // catalogue/
     void buildPlayerCatalogue();
@@ -102,46 +99,22 @@ private:
     void showCommandPanel(const PlayerModel &model, const PlayerCommand &command,
                           int volumeProtocol);
     QWidget *playbackButton(int category) const;
-    void connectLinkSignals();
-    bool openSerialLink(const QString &portName, bool reportFailure);
-    bool openSerialPort(int baud, const QString &portName, bool reportFailure);
-    void showSerialError(const QString &message);
-    void closeSerialPort();
-    void onSerialPortError(QSerialPort::SerialPortError error);
-    bool connectTcpLink();
-    void connectSocket(const QString &host, quint16 port);
-    void showConnectingState();
     void setSendersEnabled(bool enabled);
-    void onConnectTimeout();
-    void disconnectLinks();
-    void closeSocket();
-    void endLinkWithError(const QString &title, const QString &message);
+    void connectLinkSignals();
+    LinkTarget chosenLinkTarget() const;
+    void showLinkFailure();
     void autoConnect();
-    bool linkUp() const;
-    bool autoConnectionApplies() const;
-    void waitForDevice();
-    void stopWaitingForDevice();
-    void reopenLostLink();
 
     // transmission/
-    void sendCommand(quint8 code, ByteList data, const QString &name);
-    QIODevice *writeFrame(const QByteArray &frame);
-    void showBytesSent(quint8 idByte, quint8 code, const ByteList &data);
-    void trackFrame(QIODevice *link, const QByteArray &frame, const QString &name);
-    void onLinkBytesWritten(QIODevice *link, qint64 bytes);
-    void settleSentFrame();
-    void showSendState(SendState state);
     void sendControl(const Control &control);
-    void sendButton(int category);
-    void playFolder(int folder);
+    void showSendState();
     void showVolumeValue();
     void updateSourceOfPlayback(int index);
 
     // receive/
-    void showReceived(QIODevice *link, ReceiveDecoderState &decoder);
+    void showReceived(const QByteArray &chunk);
 
     // config/
-    void locateConfigurationFile();
     void loadConfiguration(const QString &path);
     void saveConfiguration(const QString &path);
 
@@ -155,46 +128,27 @@ private:
     void showRecordingState();
     void onRecordingFailed(const QString &reason);
     void saveReceivedData();
+    QString proposedPath(const QString &what, const QString &suffix) const;
     void record(const QByteArray &line);
-    void recordFrame(const QByteArray &frame, const QString &name, bool sent);
-    void recordReceived(const QByteArray &chunk);
+    void recordFrame(int frame, const QByteArray &bytes, const QString &name, bool sent);
     void recordLinkEvent(const QString &event);
     void recordLinkState();
     void recordModel();
-    QString linkDescription() const;
 
     std::unique_ptr<Ui::MainWindow> ui;
-    // Gives up on a connection that the device never answers.
-    QTimer *connectTimer = nullptr;
+    const ConsoleEnvironment environment;
+    DeviceLink *link = nullptr;
     // While a link error box is open, a further failure only closes the link.
     bool linkErrorBoxOpen = false;
+    // True while label_Bytes_Sended shows hexadecimal: the base of the text in the label now,
+    // which the base radio buttons convert from.
+    bool sentBytesInHex = true;
     SerialPortList *portList = nullptr;
-    // A lost link waiting for its device to come back: no link is open, the settings stay
-    // frozen, and the next try comes after reconnectTimer, or as soon as serial devices change.
-    bool waitingForDevice = false;
-    int reconnectAttempt = 0;
-    QTimer *reconnectTimer = nullptr;
-    // The stable name of the adapter that the serial link opened, which it follows when the
-    // adapter comes back under another name.
-    QString portStableName;
     SessionRecorder *recorder = nullptr;
     QLabel *recordingLabel = nullptr;
-    // Frames on their way out, oldest first, with how many bytes queued on their link must still
-    // leave before each is out; a link that closes first did not send them.
-    struct FrameInFlight
-    {
-        QIODevice *link = nullptr;
-        qint64 bytesLeft = 0;
-        QByteArray bytes;
-        QString name;
-        // Its "sent" line is still to be written when it is out.
-        bool toRecordWhenOut = false;
-        // It belongs to the recording that runs (or to none).
-        bool toRecord = true;
-        // It is the frame that label_Bytes_Sended shows.
-        bool shown = true;
-    };
-    QVector<FrameInFlight> framesInFlight;
+    // Frames up to this one were on their way before the recording started: they belong to
+    // none.
+    int lastFrameBeforeRecording = 0;
     // The open link as the recording last described it; empty when none was open.
     QString recordedLink;
     // Empty until the data directory is known: the file beside the executable then.

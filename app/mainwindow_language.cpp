@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
@@ -97,7 +96,7 @@ void MainWindow::applyLanguage()
     ui->action_About->setText(ui->action_About->text() + QLatin1Char(' ') +
                               QCoreApplication::applicationName());
     // Written while the window runs: the retranslation put the form's texts back.
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    const PlayerModel *model = selectedModel();
     if (model && model->isTcp())
         showTcpPort(*model);
     showVolumeValue();

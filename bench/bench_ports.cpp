@@ -66,8 +66,9 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir devices;
-    serialDirectories = {devices.path(), devices.path()};
-    MainWindow window;
+    ConsoleEnvironment environment = systemEnvironment();
+    environment.serialDirectories = {devices.path(), devices.path()};
+    MainWindow window(std::move(environment));
     auto *ports = window.findChild<QComboBox *>(QStringLiteral("comboBox_Port"));
     const QString link = devices.filePath(QStringLiteral("usb-Bench_Adapter"));
     QElapsedTimer timer;

@@ -4,9 +4,8 @@
 
 #include "app/applicationidentity.h"
 #include "app/mainwindow.h"
-#include "connection/links.h"
+#include "link/devicelink.h"
 #include "receive/receivedview.h"
-#include "recording/recordingseams.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,12 +31,6 @@ constexpr int chunkBytes = 16;
 constexpr int timedChunks = 1000;
 constexpr qint64 historyCharacters = 4 * 1024 * 1024;
 constexpr int lineRateBytesPerSecond = 11520;
-
-QString recordingPath;
-QString chooseRecordingPath(QWidget *, const QString &, const QString &)
-{
-    return recordingPath;
-}
 
 // User-space CPU time: the window's own work, without the pseudo-terminal driver's, which
 // dominates the wall time of a 16-byte round trip and varies with the machine's load.
@@ -100,6 +93,16 @@ struct PaintCounter : QObject
     }
 };
 
+// The save dialog answers with the path that `path` holds when it is asked.
+ConsoleEnvironment recordingEnvironment(const QString &path)
+{
+    ConsoleEnvironment environment = systemEnvironment();
+    environment.chooseSavePath = [&path](QWidget *, const QString &, const QString &) {
+        return path;
+    };
+    return environment;
+}
+
 class Bench
 {
 public:
@@ -119,13 +122,12 @@ public:
         m_window.show();
     }
 
-    bool linked() const { return serialPort->isOpen(); }
+    bool linked() { return m_window.findChild<DeviceLink *>()->state() == DeviceLink::State::Open; }
 
     // Through File > Record Session..., or Stop Recording for an empty path.
     void record(const QString &path)
     {
-        recordingPath = path;
-        setSavePathChooser(chooseRecordingPath);
+        m_recordingPath = path;
         m_window
             .findChild<QAction *>(path.isEmpty() ? QStringLiteral("action_Stop_Recording")
                                                  : QStringLiteral("action_Record_Session"))
@@ -234,7 +236,8 @@ private:
 
     Device m_device;
     PaintCounter m_paints;
-    MainWindow m_window;
+    QString m_recordingPath;
+    MainWindow m_window{recordingEnvironment(m_recordingPath)};
     ReceivedDataView *m_view = nullptr;
 };
 

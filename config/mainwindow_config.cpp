@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
-#include "transmission/sentbytes.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -22,12 +21,6 @@ std::optional<QString> currentEntry(const QComboBox *list)
 }
 
 } // namespace
-
-void MainWindow::locateConfigurationFile()
-{
-    // No data directory at all: the empty path stands for the file beside the executable.
-    configFilePath = userConfigurationPath();
-}
 
 void MainWindow::loadConfiguration(const QString &path)
 {

@@ -86,8 +86,8 @@ QString tcpErrorMessage(const QString &reason)
            QLatin1Char('\n') + reason;
 }
 
-QString connectTimeoutReason()
+QString connectTimeoutReason(int timeoutMs)
 {
     return QCoreApplication::translate("MainWindow", "The player did not answer within %1 seconds.")
-        .arg(connectTimeoutMs / 1000);
+        .arg(timeoutMs / 1000);
 }

@@ -29,8 +29,8 @@ QString serialDevicePath(const QString &portName);
 // break, then why.
 QString serialErrorMessage(int error);
 QString tcpErrorMessage(const QString &reason);
-// Why a connection that never completed failed.
-QString connectTimeoutReason();
+// Why a connection that never completed within `timeoutMs` failed.
+QString connectTimeoutReason(int timeoutMs);
 
 // The untranslated text of a serial port error value (QSerialPort::SerialPortError), in the
 // window's translation context.

@@ -1,37 +1,146 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
+#include "app/widgetgroups.h"
 #include "connection/linksettings.h"
 #include "connection/serialportlist.h"
+#include "link/devicelink.h"
 #include "receive/receivedview.h"
 #include "ui_mainwindow.h"
 
 #include <QFileInfo>
-#include <QTcpSocket>
-#include <QTimer>
+#include <QMessageBox>
 
+namespace {
+
+QString waitingMessage()
+{
+    return MainWindow::tr("The link to the player was lost: waiting for it to come back "
+                          "(Disconnect stops waiting).");
+}
+
+} // namespace
+
+// The recording has subscribed first: it writes what happened before the window reacts.
 void MainWindow::connectLinkSignals()
 {
-    connect(serialPort, &QSerialPort::readyRead, this, &MainWindow::update_Serial_Read_Data);
-    connect(serialPort, &QSerialPort::errorOccurred, this, &MainWindow::onSerialPortError);
-    connect(serialPort, &QSerialPort::bytesWritten, this,
-            [this](qint64 bytes) { onLinkBytesWritten(serialPort, bytes); });
-    connect(tcpSocket, &QTcpSocket::connected, this, &MainWindow::onSocketConnected);
-    connect(tcpSocket, &QTcpSocket::readyRead, this, &MainWindow::update_TCP_Read_Data);
-    connect(tcpSocket, &QTcpSocket::disconnected, this, &MainWindow::onSocketDisconnected);
-    connect(tcpSocket, &QTcpSocket::errorOccurred, this, &MainWindow::onSocketError);
-    connect(tcpSocket, &QTcpSocket::bytesWritten, this,
-            [this](qint64 bytes) { onLinkBytesWritten(tcpSocket, bytes); });
-    connectTimer = new QTimer(this);
-    connectTimer->setSingleShot(true);
-    connect(connectTimer, &QTimer::timeout, this, &MainWindow::onConnectTimeout);
-    connect(tcpSocket, &QTcpSocket::connected, connectTimer, &QTimer::stop);
-    reconnectTimer = new QTimer(this);
-    reconnectTimer->setSingleShot(true);
-    connect(reconnectTimer, &QTimer::timeout, this, &MainWindow::reopenLostLink);
-    connect(portList, &SerialPortList::devicesChanged, this, &MainWindow::reopenLostLink);
+    link->setStableNamesDirectory(environment.serialDirectories.stableNames);
+    link->setConnectTimeoutMs(environment.connectTimeoutMs);
+    connect(link, &DeviceLink::received, this, [this] {
+        if (link->target().kind == LinkTarget::Kind::Serial)
+            update_Serial_Read_Data();
+        else
+            update_TCP_Read_Data();
+    });
+    connect(link, &DeviceLink::frameSent, this, &MainWindow::showSendState);
+    connect(link, &DeviceLink::frameNotSent, this, &MainWindow::showSendState);
+    connect(link, &DeviceLink::stateChanged, this, [this](DeviceLink::State state) {
+        if (state == DeviceLink::State::Closed)
+            onSocketDisconnected();
+        else
+            onSocketConnected();
+    });
+    // A modal box runs an event loop of its own: it comes once the link has been closed. A link
+    // that waits for its device says so in the status line instead.
+    connect(
+        link, &DeviceLink::failed, this,
+        [this](const QString &, bool waitsForDevice) {
+            if (!waitsForDevice)
+                onSocketError(QAbstractSocket::UnknownSocketError);
+        },
+        Qt::QueuedConnection);
+    connect(portList, &SerialPortList::devicesChanged, link, &DeviceLink::retry);
+    // The on-demand model has no link to keep: each command opens its own connection.
+    const auto waitForLostDevice = [this] {
+        link->setWaitsForLostDevice(ui->checkBox_Auto_connection->isChecked());
+    };
+    connect(ui->checkBox_Auto_connection, &QCheckBox::toggled, link, waitForLostDevice);
+    waitForLostDevice();
     connect(ui->textEdit_Data, &ReceivedDataView::clearRequested, this,
             &MainWindow::on_pushButton_Clear_clicked);
+}
+
+LinkTarget MainWindow::chosenLinkTarget() const
+{
+    const PlayerModel *model = selectedModel();
+    if (!model)
+        return LinkTarget();
+    return linkTarget(*model, ui->comboBox_Port->currentText(),
+                      ui->comboBox_Baudrate->currentIndex(),
+                      hostText(ui->spinBox_IP_1->value(), ui->spinBox_IP_2->value(),
+                               ui->spinBox_IP_3->value(), ui->spinBox_IP_4->value()));
+}
+
+void MainWindow::on_pushButton_Connect_clicked()
+{
+    link->open(chosenLinkTarget());
+}
+
+// While a connection is pending it is cancelled, so that a mistyped address can be mended; a
+// lost link is no longer waited for.
+void MainWindow::on_pushButton_Disconnect_clicked()
+{
+    link->close();
+}
+
+// The window as the link is, in one place: the settings stay frozen while a link is open, is
+// being opened, or is waited for; only what sends needs a link.
+void MainWindow::onSocketConnected()
+{
+    const DeviceLink::State state = link->state();
+    const bool perFrame = link->target().perFrame;
+    ui->label_Connection_Message->setVisible(state == DeviceLink::State::Connecting && !perFrame);
+    if (state == DeviceLink::State::Waiting)
+        ui->statusBar->showMessage(waitingMessage());
+    else if (state == DeviceLink::State::Open)
+        ui->statusBar->clearMessage();
+    if (state != DeviceLink::State::Closed) {
+        setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
+                       ui->pushButton_Connect},
+                      false);
+        ui->pushButton_Disconnect->setEnabled(true);
+        setSendersEnabled(state == DeviceLink::State::Open ||
+                          (state == DeviceLink::State::Connecting && perFrame));
+        // A serial adapter found again under another name: the field shows where it is now.
+        if (state == DeviceLink::State::Open && link->target().kind == LinkTarget::Kind::Serial)
+            ui->comboBox_Port->setCurrentText(link->target().port);
+        return;
+    }
+    ui->frame_Player->setEnabled(ui->comboBox_Player->count() > 0);
+    ui->frame_Port->setEnabled(true);
+    ui->frame_Baudrate->setEnabled(ui->comboBox_Baudrate->count() > 0);
+    ui->frame_Settings->setEnabled(true);
+    const PlayerModel *model = selectedModel();
+    const bool onDemand = model && model->isOnDemand();
+    ui->pushButton_Connect->setEnabled(!onDemand);
+    ui->pushButton_Disconnect->setEnabled(false);
+    setSendersEnabled(onDemand);
+}
+
+void MainWindow::onSocketDisconnected()
+{
+    if (ui->statusBar->currentMessage() == waitingMessage())
+        ui->statusBar->clearMessage();
+    onSocketConnected();
+}
+
+// The link has failed and is closed. A failure that comes while a box is open adds none.
+void MainWindow::onSocketError(QAbstractSocket::SocketError)
+{
+    if (linkErrorBoxOpen)
+        return;
+    linkErrorBoxOpen = true;
+    QMessageBox::critical(this,
+                          link->target().kind == LinkTarget::Kind::Serial ? tr("Serial port error")
+                                                                          : tr("TCP/IP error"),
+                          link->errorMessage(), QMessageBox::Ok, QMessageBox::NoButton);
+    linkErrorBoxOpen = false;
+}
+
+void MainWindow::setSendersEnabled(bool enabled)
+{
+    setAllEnabled({ui->frame_ID, ui->frame_Change_ID, ui->frame_Folder, ui->frame_Standby_Wakeup,
+                   ui->frame_Content_Playback, ui->frame_Playback_Command, ui->frame_Other_Command,
+                   ui->frame_Volume, ui->frame_Request, ui->frame_Relay_Command},
+                  enabled);
 }
 
 // Only the configuration can have checked the box by now; the window is not shown yet. The
@@ -40,11 +149,11 @@ void MainWindow::connectLinkSignals()
 // the window says why without a box that would stop the start.
 void MainWindow::autoConnect()
 {
-    if (!autoConnectionApplies())
+    const PlayerModel *model = selectedModel();
+    if (!ui->checkBox_Auto_connection->isChecked() || !model || model->isOnDemand())
         return;
     const QString port = ui->comboBox_Port->currentText();
-    if (!selectedModel(ui->comboBox_Player)->isTcp() &&
-        !QFileInfo::exists(serialDevicePath(port))) {
+    if (!model->isTcp() && !QFileInfo::exists(serialDevicePath(port))) {
         ui->statusBar->showMessage(
             tr("The saved serial port %1 is not present: not connected.").arg(port));
         return;

@@ -1,7 +1,5 @@
 #include "app/mainwindow.h"
 #include "app/widgetgroups.h"
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
 #include "connection/modelpanels.h"
 #include "ui_mainwindow.h"
 
@@ -58,7 +56,7 @@ void MainWindow::hideModelPanels()
 
 void MainWindow::applyPlayerModel(int index)
 {
-    if (index < 0 || index >= PlayerCatalogue.size()) {
+    if (index < 0 || index >= environment.catalogue.size()) {
         onSocketConnected();
         updateSourceOfPlayback(0);
         return;
@@ -68,10 +66,10 @@ void MainWindow::applyPlayerModel(int index)
 
     // The caller has made `index` current; the check box and the volume rule follow the
     // current entry, the rest follows `index`.
-    const PlayerModel *current = selectedModel(ui->comboBox_Player);
+    const PlayerModel *current = selectedModel();
     ui->checkBox_Auto_connection->setVisible(!(current && current->isOnDemand()));
 
-    const PlayerModel &model = PlayerCatalogue.at(index);
+    const PlayerModel &model = environment.catalogue.at(index);
     showLinkSettings(model);
     showPlayerIds(model);
     for (const PlayerCommand &command : model.commands)
@@ -207,45 +205,4 @@ QWidget *MainWindow::playbackButton(int category) const
     default:
         return ui->pushButton_Next_Folder;
     }
-}
-
-void MainWindow::onSocketConnected()
-{
-    recordLinkState();
-    ui->label_Connection_Message->hide();
-    if (linkUp())
-        stopWaitingForDevice();
-    // The settings stay frozen while a link is open, and while a lost one is waited for.
-    if (waitingForDevice || anyLinkOpen()) {
-        if (!waitingForDevice)
-            ui->statusBar->clearMessage();
-        setAllEnabled({ui->frame_Player, ui->frame_Port, ui->frame_Baudrate, ui->frame_Settings,
-                       ui->pushButton_Connect},
-                      false);
-        ui->pushButton_Disconnect->setEnabled(true);
-        setSendersEnabled(!waitingForDevice);
-        return;
-    }
-    ui->frame_Player->setEnabled(ui->comboBox_Player->count() > 0);
-    ui->frame_Port->setEnabled(true);
-    ui->frame_Baudrate->setEnabled(ui->comboBox_Baudrate->count() > 0);
-    ui->frame_Settings->setEnabled(true);
-    ui->pushButton_Connect->setEnabled(true);
-    ui->pushButton_Disconnect->setEnabled(false);
-
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
-    const bool onDemand = model && model->isOnDemand();
-    if (onDemand)
-        ui->pushButton_Connect->setEnabled(false);
-    setSendersEnabled(onDemand);
-}
-
-// Only what sends needs a link: the history received, its modes and the display of the last
-// frame stay usable without one.
-void MainWindow::setSendersEnabled(bool enabled)
-{
-    setAllEnabled({ui->frame_ID, ui->frame_Change_ID, ui->frame_Folder, ui->frame_Standby_Wakeup,
-                   ui->frame_Content_Playback, ui->frame_Playback_Command, ui->frame_Other_Command,
-                   ui->frame_Volume, ui->frame_Request, ui->frame_Relay_Command},
-                  enabled);
 }

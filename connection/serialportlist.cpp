@@ -35,9 +35,11 @@ QVector<PortEntry> listedEntries(const QComboBox *list)
 
 } // namespace
 
-SerialPortList::SerialPortList(QComboBox *list, QObject *parent)
+SerialPortList::SerialPortList(QComboBox *list, const SerialDirectories &directories,
+                               QObject *parent)
     : QObject(parent)
     , m_list(list)
+    , m_directories(directories)
     , m_watcher(new QFileSystemWatcher(this))
     , m_settle(new QTimer(this))
 {
@@ -63,7 +65,7 @@ void SerialPortList::refresh()
     watchDirectories();
     const QString text = m_list->currentText();
     const QVector<PortEntry> entries =
-        portEntries(detectedPorts(), readStableNames(serialDirectories.stableNames), {text});
+        portEntries(detectedPorts(), readStableNames(m_directories.stableNames), {text});
     if (entries == listedEntries(m_list))
         return;
     const int cursor = m_list->lineEdit()->cursorPosition();
@@ -82,10 +84,10 @@ void SerialPortList::refresh()
 // The stable names' directory is made with the first adapter: its parent tells when.
 void SerialPortList::watchDirectories()
 {
-    const QString stableNames = serialDirectories.stableNames;
+    const QString stableNames = m_directories.stableNames;
     QStringList wanted;
     for (const QString &directory :
-         {serialDirectories.devices, stableNames, QFileInfo(stableNames).absolutePath()}) {
+         {m_directories.devices, stableNames, QFileInfo(stableNames).absolutePath()}) {
         if (QFileInfo(directory).isDir() && !m_watcher->directories().contains(directory) &&
             !wanted.contains(directory))
             wanted << directory;

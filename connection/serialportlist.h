@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/serialports.h"
+
 #include <QObject>
 
 class QComboBox;
@@ -14,7 +16,8 @@ class SerialPortList : public QObject
     Q_OBJECT
 
 public:
-    explicit SerialPortList(QComboBox *list, QObject *parent = nullptr);
+    SerialPortList(QComboBox *list, const SerialDirectories &directories,
+                   QObject *parent = nullptr);
 
     void refresh();
 
@@ -29,6 +32,7 @@ private:
     void watchDirectories();
 
     QComboBox *m_list;
+    SerialDirectories m_directories;
     QFileSystemWatcher *m_watcher;
     // A device appears as several changes (its node, then its links, then its permissions):
     // they are read once, together.

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <iterator>
 
-SerialDirectories serialDirectories;
-
 namespace {
 
 // The lines that are known, one a line.

@@ -43,7 +43,6 @@ struct SerialDirectories
     QString devices = QStringLiteral("/dev");
     QString stableNames = QStringLiteral("/dev/serial/by-id");
 };
-extern SerialDirectories serialDirectories;
 
 // The links of `directory`, each with the absolute path of the device it points at.
 QVector<StableName> readStableNames(const QString &directory);

@@ -1,32 +1,19 @@
 #include "app/mainwindow.h"
-#include "connection/links.h"
-#include "receive/receivelinks.h"
+#include "link/devicelink.h"
 #include "ui_mainwindow.h"
-
-#include <QSerialPort>
-#include <QTcpSocket>
-
-ReceiveDecoderState serialDecoder;
-ReceiveDecoderState tcpDecoder;
 
 void MainWindow::update_Serial_Read_Data()
 {
-    showReceived(serialPort, serialDecoder);
+    showReceived(link->lastReceived());
 }
 
 void MainWindow::update_TCP_Read_Data()
 {
-    showReceived(tcpSocket, tcpDecoder);
+    showReceived(link->lastReceived());
 }
 
-void MainWindow::showReceived(QIODevice *link, ReceiveDecoderState &decoder)
+void MainWindow::showReceived(const QByteArray &chunk)
 {
-    if (!link->isOpen())
-        return;
-    const QByteArray chunk = link->readAll();
-    if (chunk.isEmpty())
-        return;
-    recordReceived(chunk);
     ReceiveMode mode;
     if (ui->radioButton_Data_ASCII->isChecked())
         mode = ReceiveMode::Ascii;
@@ -37,12 +24,11 @@ void MainWindow::showReceived(QIODevice *link, ReceiveDecoderState &decoder)
     else
         return;
     // The view follows the end by itself unless the user has scrolled up to read.
-    ui->textEdit_Data->appendText(renderReceivedChunk(chunk, mode, decoder));
+    ui->textEdit_Data->appendText(renderReceivedChunk(chunk, mode, link->decoder()));
 }
 
 void MainWindow::on_pushButton_Clear_clicked()
 {
     ui->textEdit_Data->clear();
-    serialDecoder.reset();
-    tcpDecoder.reset();
+    link->decoder().reset();
 }

@@ -1,37 +1,21 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
 #include "config/configurationfile.h"
-#include "connection/links.h"
-#include "connection/linksettings.h"
+#include "link/devicelink.h"
 #include "receive/receivedview.h"
-#include "recording/recordingseams.h"
 #include "recording/sessionlines.h"
 #include "recording/sessionrecorder.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSerialPort>
 #include <QStandardPaths>
-#include <QTcpSocket>
-
-namespace {
-
-QString askSavePath(QWidget *parent, const QString &title, const QString &proposedPath)
-{
-    return QFileDialog::getSaveFileName(parent, title, proposedPath);
-}
-
-SavePathChooser savePathChooser = askSavePath;
-SessionClock sessionClock = QDateTime::currentDateTime;
 
 // In the documents directory, named after the model and the moment; characters that file
 // systems refuse (the model names hold slashes) become dashes.
-QString proposedPath(const QComboBox *players, const QString &what, const QString &suffix)
+QString MainWindow::proposedPath(const QString &what, const QString &suffix) const
 {
-    const PlayerModel *model = selectedModel(players);
+    const PlayerModel *model = selectedModel();
     QString name =
         QStringLiteral("%1 %2 %3")
             .arg(model ? model->name : QString(), what,
@@ -44,24 +28,28 @@ QString proposedPath(const QComboBox *players, const QString &what, const QStrin
     return QDir(documents).filePath(name.trimmed() + suffix);
 }
 
-} // namespace
-
-void setSavePathChooser(SavePathChooser chooser)
-{
-    savePathChooser = chooser;
-}
-
-void setSessionClock(SessionClock clock)
-{
-    sessionClock = clock;
-}
-
 void MainWindow::createRecorder()
 {
     recorder = new SessionRecorder(this);
     recordingLabel = new QLabel(this);
     recordingLabel->setObjectName(QStringLiteral("label_Recording"));
     ui->statusBar->addPermanentWidget(recordingLabel);
+    connect(link, &DeviceLink::failed, this, [this](const QString &message) {
+        recordLinkEvent(QStringLiteral("error: ") + message);
+    });
+    connect(link, &DeviceLink::frameSent, this,
+            [this](int frame, const QByteArray &bytes, const QString &name) {
+                recordFrame(frame, bytes, name, true);
+            });
+    connect(link, &DeviceLink::frameNotSent, this,
+            [this](int frame, const QByteArray &bytes, const QString &name) {
+                recordFrame(frame, bytes, name, false);
+            });
+    connect(link, &DeviceLink::stateChanged, this, &MainWindow::recordLinkState);
+    connect(link, &DeviceLink::received, this, [this](const QByteArray &chunk) {
+        if (recorder->isRecording())
+            record(SessionLine::received(environment.sessionClock(), chunk));
+    });
     connect(recorder, &SessionRecorder::progressed, this, &MainWindow::showRecordingState);
     connect(recorder, &SessionRecorder::stopped, this, &MainWindow::showRecordingState);
     connect(recorder, &SessionRecorder::failed, this, &MainWindow::onRecordingFailed);
@@ -75,9 +63,8 @@ void MainWindow::createRecorder()
 // The file opens in append mode: a session recorded in several goes stays in one file.
 void MainWindow::startRecording()
 {
-    const QString path =
-        savePathChooser(this, tr("Record Session"),
-                        proposedPath(ui->comboBox_Player, tr("session"), QStringLiteral(".log")));
+    const QString path = environment.chooseSavePath(
+        this, tr("Record Session"), proposedPath(tr("session"), QStringLiteral(".log")));
     if (path.isEmpty())
         return;
     QString error;
@@ -89,11 +76,10 @@ void MainWindow::startRecording()
         return;
     }
     // Frames already on their way belong to no recording.
-    for (FrameInFlight &frame : framesInFlight)
-        frame.toRecord = false;
-    const QDateTime now = sessionClock();
+    lastFrameBeforeRecording = link->lastFrame();
+    const QDateTime now = environment.sessionClock();
     record(SessionLine::event(now, "recording", QStringLiteral("started")));
-    if (const PlayerModel *model = selectedModel(ui->comboBox_Player))
+    if (const PlayerModel *model = selectedModel())
         record(SessionLine::event(now, "model", model->name));
     if (!recordedLink.isEmpty())
         record(SessionLine::event(now, "link", QStringLiteral("connected to ") + recordedLink));
@@ -102,7 +88,7 @@ void MainWindow::startRecording()
 
 void MainWindow::stopRecording()
 {
-    record(SessionLine::event(sessionClock(), "recording", QStringLiteral("stopped")));
+    record(SessionLine::event(environment.sessionClock(), "recording", QStringLiteral("stopped")));
     recorder->stop();
 }
 
@@ -131,9 +117,8 @@ void MainWindow::onRecordingFailed(const QString &reason)
 // The whole store, as it is: replaced in one go, so that a failure leaves any older file intact.
 void MainWindow::saveReceivedData()
 {
-    const QString path =
-        savePathChooser(this, tr("Save Received Data"),
-                        proposedPath(ui->comboBox_Player, tr("received"), QStringLiteral(".txt")));
+    const QString path = environment.chooseSavePath(
+        this, tr("Save Received Data"), proposedPath(tr("received"), QStringLiteral(".txt")));
     if (path.isEmpty())
         return;
     if (!writeConfigurationFile(path, ui->textEdit_Data->text().toUtf8())) {
@@ -150,50 +135,38 @@ void MainWindow::record(const QByteArray &line)
     recorder->record(line);
 }
 
-void MainWindow::recordFrame(const QByteArray &frame, const QString &name, bool sent)
+void MainWindow::recordFrame(int frame, const QByteArray &bytes, const QString &name, bool sent)
 {
-    if (recorder->isRecording())
-        record(sent ? SessionLine::sent(sessionClock(), frame, name)
-                    : SessionLine::notSent(sessionClock(), frame, name));
-}
-
-void MainWindow::recordReceived(const QByteArray &chunk)
-{
-    if (recorder->isRecording())
-        record(SessionLine::received(sessionClock(), chunk));
+    if (!recorder->isRecording() || frame <= lastFrameBeforeRecording)
+        return;
+    const QDateTime now = environment.sessionClock();
+    record(sent ? SessionLine::sent(now, bytes, name) : SessionLine::notSent(now, bytes, name));
 }
 
 void MainWindow::recordLinkEvent(const QString &event)
 {
     if (recorder && recorder->isRecording())
-        record(SessionLine::event(sessionClock(), "link", event));
+        record(SessionLine::event(environment.sessionClock(), "link", event));
 }
 
-// Called whenever the link may have changed; writes only the changes.
+// Runs at every change of the link; writes only the changes.
 void MainWindow::recordLinkState()
 {
-    const QString link = linkUp() ? linkDescription() : QString();
-    if (link == recordedLink)
-        return;
-    if (!recordedLink.isEmpty())
-        recordLinkEvent(QStringLiteral("disconnected from ") + recordedLink);
-    if (!link.isEmpty())
-        recordLinkEvent(QStringLiteral("connected to ") + link);
-    recordedLink = link;
+    const QString described = link->description();
+    if (described != recordedLink) {
+        if (!recordedLink.isEmpty())
+            recordLinkEvent(QStringLiteral("disconnected from ") + recordedLink);
+        if (!described.isEmpty())
+            recordLinkEvent(QStringLiteral("connected to ") + described);
+        recordedLink = described;
+    }
+    if (link->state() == DeviceLink::State::Waiting)
+        recordLinkEvent(QStringLiteral("waiting for the device to come back"));
 }
 
 void MainWindow::recordModel()
 {
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    const PlayerModel *model = selectedModel();
     if (model && recorder->isRecording())
-        record(SessionLine::event(sessionClock(), "model", model->name));
-}
-
-QString MainWindow::linkDescription() const
-{
-    if (serialPort->isOpen())
-        return QStringLiteral("serial port %1 at %2 bit/s")
-            .arg(serialDevicePath(ui->comboBox_Port->currentText()))
-            .arg(serialPort->baudRate());
-    return QStringLiteral("%1 port %2").arg(tcpSocket->peerName()).arg(tcpSocket->peerPort());
+        record(SessionLine::event(environment.sessionClock(), "model", model->name));
 }

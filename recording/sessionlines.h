@@ -31,7 +31,3 @@ QByteArray escapedAscii(const QByteArray &bytes);
 QByteArray timeText(const QDateTime &time);
 
 } // namespace SessionLine
-
-// What a control sends, as the catalogue names it, with the value chosen: "Folder 130",
-// "Volume 40", "Player Status", "SPOT folder (Random + Reset) reference 10 option 3".
-QString controlName(const PlayerModel &model, const Control &control);

@@ -1,5 +1,6 @@
 #include "simulator/devicelinks.h"
 
+#include "link/serialsetup.h"
 #include "simulator/deviceconversation.h"
 #include "simulator/pseudoterminal.h"
 #include "simulator/transcript.h"
@@ -78,9 +79,8 @@ std::unique_ptr<QObject> openPseudoTerminal(SimulatedDevice &device, QString &er
 std::unique_ptr<QObject> openSerialPort(SimulatedDevice &device, const QString &path, int baudRate,
                                         QString &error)
 {
-    // QSerialPort's defaults are 8N1 without flow control.
-    auto port = std::make_unique<QSerialPort>(path);
-    port->setBaudRate(baudRate);
+    auto port = std::make_unique<QSerialPort>();
+    configureSerialPort(*port, path, baudRate);
     if (!port->open(QIODevice::ReadWrite)) {
         error = QStringLiteral("cannot open %1: %2").arg(path, port->errorString());
         return nullptr;
@@ -90,12 +90,10 @@ std::unique_ptr<QObject> openSerialPort(SimulatedDevice &device, const QString &
         device, [line](const QByteArray &bytes) { line->write(bytes); }, line);
     QObject::connect(line, &QSerialPort::readyRead, conversation,
                      [line, conversation] { conversation->receive(line->readAll()); });
-    // A pulled adapter reports a resource error; a pseudo-terminal whose other side went away
-    // reports read errors without end. Either way, close once and stop.
+    // Close once and stop.
     QObject::connect(line, &QSerialPort::errorOccurred, conversation,
                      [line, conversation](QSerialPort::SerialPortError failure) {
-                         if (!line->isOpen() || (failure != QSerialPort::ResourceError &&
-                                                 failure != QSerialPort::ReadError))
+                         if (!line->isOpen() || !endsSerialLink(failure))
                              return;
                          const QString reason = line->errorString();
                          conversation->finish();

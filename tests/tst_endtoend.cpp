@@ -2,7 +2,6 @@
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"
-#include "recording/recordingseams.h"
 #include "recording/sessionlines.h"
 #include "recording/sessionrecorder.h"
 #include "windowdriver.h"
@@ -27,6 +26,17 @@ const QString t = QStringLiteral("2027-01-15 09:00:00.250+01:00\t");
 const QString frameLine = QStringLiteral("^[0-9A-F]{2}( |$)");
 
 QString chosenPath;
+
+// The save dialog answers with chosenPath; every recorded line bears one time.
+void recordInTests(ConsoleEnvironment &environment)
+{
+    environment.chooseSavePath = [](QWidget *, const QString &, const QString &) {
+        return chosenPath;
+    };
+    environment.sessionClock = [] {
+        return QDateTime(QDate(2027, 1, 15), QTime(9, 0, 0, 250), Qt::OffsetFromUTC, 3600);
+    };
+}
 
 void trigger(MainWindow &window, const char *action)
 {
@@ -118,16 +128,7 @@ private slots:
     void initTestCase()
     {
         setConsoleIdentity();
-        setSavePathChooser([](QWidget *, const QString &, const QString &) { return chosenPath; });
-        setSessionClock([] {
-            return QDateTime(QDate(2027, 1, 15), QTime(9, 0, 0, 250), Qt::OffsetFromUTC, 3600);
-        });
         QVERIFY(m_directory.isValid());
-    }
-    void cleanup()
-    {
-        serialPort->close();
-        tcpSocket->abort();
     }
     void window_data();
     void window();
@@ -184,25 +185,25 @@ void tst_EndToEnd::window()
     QFETCH(QStringList, script);
     QFETCH(QString, sender);
     ModalBoxCatcher boxes;
-    MainWindow window;
     const int index = modelIndex(model);
-    const PlayerModel entry = PlayerCatalogue.at(index);
+    const PlayerModel entry = buildCatalogueModels().at(index);
     Simulator simulator(entry);
     QVERIFY(!simulator.address.isEmpty());
-    entry.isTcp() ? pointAtLoopback(window, index, simulator.address.toUShort())
-                  : choosePort(window, simulator.address);
+    ConsoleEnvironment environment =
+        testEnvironment(entry.isTcp() ? simulator.address.toUShort() : 0);
+    recordInTests(environment);
+    MainWindow window(std::move(environment));
+    entry.isTcp() ? setAddress(window, {127, 0, 0, 1}) : choosePort(window, simulator.address);
     chooseModel(window, index);
     const bool recorded = !entry.isOnDemand();
     QStringList expected;
     if (recorded) {
         clickButton(window, "pushButton_Connect");
-        QTRY_VERIFY_WITH_TIMEOUT(serialPort->isOpen() ||
-                                     tcpSocket->state() == QAbstractSocket::ConnectedState,
-                                 patienceMs);
+        QTRY_COMPARE_WITH_TIMEOUT(linkOf(window).state(), DeviceLink::State::Open, patienceMs);
         const QString link = entry.isTcp() ? "127.0.0.1 port " + simulator.address
                                            : QStringLiteral("serial port %1 at %2 bit/s")
                                                  .arg(simulator.address)
-                                                 .arg(serialPort->baudRate());
+                                                 .arg(entry.defaultBaudRate);
         chosenPath = m_directory.filePath(QString::number(index) + ".log");
         trigger(window, "action_Record_Session");
         expected << t + "recording\tstarted" << t + "model\t" + model
@@ -224,7 +225,8 @@ void tst_EndToEnd::window()
             expected << t + "sent\t" + sent->text() + '\t' +
                             description.section("  ", -1).remove('?');
             if (entry.isOnDemand())
-                QTRY_VERIFY_WITH_TIMEOUT(!tcpSocket->isOpen(), patienceMs);
+                QTRY_COMPARE_WITH_TIMEOUT(linkOf(window).state(), DeviceLink::State::Closed,
+                                          patienceMs);
         } else if (step.startsWith("<- ")) {
             const int answer = simulator.find("^<- ", seen);
             QCOMPARE(simulator.lines.value(answer), step);
@@ -246,7 +248,6 @@ void tst_EndToEnd::window()
         trigger(window, "action_Stop_Recording");
         QCOMPARE(fileLines(chosenPath), expected << t + "recording\tstopped");
     }
-    QVERIFY(simulator.lines.mid(seen).filter(QRegularExpression(frameLine)).isEmpty());
     QCOMPARE(boxes.count(), 0);
 
     const QStringList link = entry.isTcp()
@@ -255,6 +256,7 @@ void tst_EndToEnd::window()
     const auto [status, lines] =
         send(QStringList{"--model", model, "--wait", "0", sender.section(" => ", 0, 0)} + link);
     QCOMPARE(status, 0);
+    // The next frame that the simulator read is the sender's: the window sent nothing more.
     QCOMPARE(simulator.lines.value(simulator.find(frameLine, seen)),
              lines.value(0) + "  " + sender.section(" => ", 1));
 }
@@ -352,8 +354,8 @@ void tst_EndToEnd::senderToPlayers()
 void tst_EndToEnd::recordingFailureThenSave()
 {
     ModalBoxCatcher boxes;
-    MainWindow window;
-    LinkedDevice device(window, modelIndex("Showcaster - SC900 (Serial)"));
+    LinkedDevice device(modelIndex("Showcaster - SC900 (Serial)"), recordInTests);
+    MainWindow &window = device.window();
     QVERIFY(device.linked());
     chosenPath = m_directory.filePath("limited.log");
     trigger(window, "action_Record_Session");
@@ -437,8 +439,8 @@ void tst_EndToEnd::recordedText()
 void tst_EndToEnd::receivedModesAndClear()
 {
     ModalBoxCatcher boxes;
-    MainWindow window;
-    LinkedDevice device(window, modelIndex("Timetune"));
+    LinkedDevice device(modelIndex("Timetune"));
+    MainWindow &window = device.window();
     QVERIFY(device.linked());
     auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
     const QVector<std::pair<const char *, QString>> steps = {

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
-#include "transmission/clock.h"
 #include "windowdriver.h"
 
 #include <QLabel>
@@ -12,16 +11,7 @@ class tst_Transmission : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setConsoleIdentity();
-        setClockSource(fixedClock);
-    }
-    void cleanup()
-    {
-        serialPort->close();
-        tcpSocket->abort();
-    }
+    void initTestCase() { setConsoleIdentity(); }
     void frameOnTheWire_data();
     void frameOnTheWire();
     void onDemandConnections();
@@ -97,15 +87,17 @@ void tst_Transmission::frameOnTheWire()
     QFETCH(QString, label);
 
     ModalBoxCatcher boxes;
-    MainWindow window;
+    const bool relays = steps.first() == "relays";
+    LinkedDevice device(model, [&](ConsoleEnvironment &environment) {
+        if (relays)
+            environment.catalogue[model].commands.append(
+                PlayerCommand("Relays", CommandCategory::Relay, 0x16, {0x00, 0x00}, {0x0F, 0x0F}));
+    });
+    MainWindow &window = device.window();
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    if (steps.first() == "relays")
-        PlayerCatalogue[model].commands.append(
-            PlayerCommand("Relays", CommandCategory::Relay, 0x16, {0x00, 0x00}, {0x0F, 0x0F}));
-    LinkedDevice device(window, model);
-    QVERIFY(PlayerCatalogue.at(model).isOnDemand() ||
+    QVERIFY(buildCatalogueModels().at(model).isOnDemand() ||
             QTest::qWaitFor([&] { return device.linked(); }));
     for (const QString &step : qAsConst(steps)) {
         const QString value = step.section(':', 1);
@@ -150,8 +142,8 @@ void tst_Transmission::frameOnTheWire()
 void tst_Transmission::onDemandConnections()
 {
     ModalBoxCatcher boxes;
-    MainWindow window;
-    LinkedDevice device(window, modelIndex("Tunebox (NX) (TCP/IP)"));
+    LinkedDevice device(modelIndex("Tunebox (NX) (TCP/IP)"));
+    MainWindow &window = device.window();
     const QByteArray play =
         QByteArray::fromHex("04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00");
     auto *settings = window.findChild<QWidget *>("frame_Settings");
@@ -163,7 +155,7 @@ void tst_Transmission::onDemandConnections()
         QCOMPARE(device.server().connections(), command == 3 ? 2 : 1);
         if (command == 2) {
             device.server().closeConnection();
-            QTRY_VERIFY(!tcpSocket->isOpen());
+            QTRY_COMPARE(linkOf(window).state(), DeviceLink::State::Closed);
         }
     }
     QCOMPARE(boxes.count(), 0);
@@ -174,20 +166,19 @@ void tst_Transmission::nothingSent()
 {
     RecordingServer device;
     ModalBoxCatcher boxes;
-    MainWindow window;
-    for (PlayerModel &model : PlayerCatalogue)
-        model.tcpPort = device.serverPort();
+    MainWindow window(testEnvironment(device.serverPort()));
     setAddress(window, {127, 0, 0, 1});
-    for (int model = 0; model < 2 * PlayerCatalogue.size(); ++model)
-        chooseModel(window, model % PlayerCatalogue.size());
+    const int models = buildCatalogueModels().size();
+    for (int model = 0; model < 2 * models; ++model)
+        chooseModel(window, model % models);
     // A connection would be open from the moment it is started, within the choice.
-    QVERIFY(!tcpSocket->isOpen());
+    QCOMPARE(linkOf(window).state(), DeviceLink::State::Closed);
 
     chooseModel(window, modelIndex("Showcaster - SC900 (Serial)"));
     QVERIFY(QMetaObject::invokeMethod(&window, "Play_Folder_005"));
     QVERIFY(QMetaObject::invokeMethod(&window, "on_pushButton_Play_clicked"));
     QCOMPARE(window.findChild<QLabel *>("label_Bytes_Sended")->text(), QString("0"));
-    QVERIFY(!serialPort->isOpen() && !tcpSocket->isOpen());
+    QCOMPARE(linkOf(window).state(), DeviceLink::State::Closed);
     QCOMPARE(device.connections(), 0);
     QCOMPARE(boxes.count(), 0);
 }

@@ -2,8 +2,5 @@
 
 #include "transmission/frames.h"
 
-// Reads the computer's clock once. Tests replace the source to fix the instant.
+// Reads the computer's clock once.
 ClockReading readClock();
-
-using ClockSource = ClockReading (*)();
-void setClockSource(ClockSource source);

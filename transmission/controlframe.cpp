@@ -119,3 +119,62 @@ std::optional<CommandFrame> frameFor(const PlayerModel &model, const Control &co
     }
     return std::nullopt;
 }
+
+QString controlName(const PlayerModel &model, const Control &control)
+{
+    const auto labelOf = [&model](int category) {
+        const PlayerCommand *command = model.commandOfCategory(category);
+        return command ? command->label : QString();
+    };
+    const QString number = QString::number(control.number);
+    switch (control.kind) {
+    case ControlKind::Button:
+        return labelOf(control.category);
+    case ControlKind::Folder:
+        return labelOf(CommandCategory::Folder) + QLatin1Char(' ') + number;
+    case ControlKind::ChangeId:
+        return labelOf(CommandCategory::ChangeId) + QLatin1Char(' ') + number;
+    case ControlKind::Volume:
+        return labelOf(CommandCategory::Volume) + QLatin1Char(' ') + number;
+    case ControlKind::Request:
+    case ControlKind::OtherCommand:
+        return control.entry;
+    case ControlKind::Launch: {
+        const PlayerCommand *source = model.commandByLabel(control.entry);
+        const LaunchChoice &choice = control.launch;
+        switch (source ? source->category : -1) {
+        case CommandCategory::ContentFolder:
+            return QStringLiteral("%1 reference %2").arg(control.entry).arg(choice.reference);
+        case CommandCategory::ContentFolderOption:
+            return QStringLiteral("%1 reference %2 option %3")
+                .arg(control.entry)
+                .arg(choice.reference)
+                .arg(choice.option);
+        case CommandCategory::Webradio:
+            return QStringLiteral("%1 preset %2").arg(control.entry).arg(choice.preset);
+        default:
+            return control.entry;
+        }
+    }
+    case ControlKind::Relay: {
+        QStringList closed;
+        for (int relay = 0; relay < control.relays.size(); ++relay) {
+            if (control.relays.at(relay))
+                closed << QString::number(relay + 1);
+        }
+        return labelOf(CommandCategory::Relay) + QStringLiteral(" relays ") +
+               (closed.isEmpty() ? QStringLiteral("none") : closed.join(QLatin1Char(' ')));
+    }
+    }
+    return QString();
+}
+
+std::optional<OutgoingFrame> outgoingFrame(const PlayerModel &model, quint8 idByte,
+                                           const Control &control)
+{
+    const auto frame = frameFor(model, control);
+    if (!frame)
+        return std::nullopt;
+    return OutgoingFrame{assembleFrame(model.protocol, idByte, frame->code, frame->data),
+                         controlName(model, control)};
+}

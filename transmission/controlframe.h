@@ -73,3 +73,19 @@ struct CommandFrame
 // The frame that a control sends to the model; empty when the model has no such command or
 // the control's choice gives nothing to send.
 std::optional<CommandFrame> frameFor(const PlayerModel &model, const Control &control);
+
+// What a control sends, as the catalogue names it, with the value chosen: "Folder 130",
+// "Volume 40", "Player Status", "SPOT folder (Random + Reset) reference 10 option 3".
+QString controlName(const PlayerModel &model, const Control &control);
+
+// A control's frame as it goes on the wire, and its name.
+struct OutgoingFrame
+{
+    QByteArray bytes;
+    QString name;
+};
+
+// The frame that a control sends to the model's player whose ID byte is given; empty as for
+// frameFor().
+std::optional<OutgoingFrame> outgoingFrame(const PlayerModel &model, quint8 idByte,
+                                           const Control &control);

@@ -65,12 +65,17 @@ QByteArray assembleFrame(int protocol, quint8 idByte, quint8 code, const ByteLis
     return frame;
 }
 
-QString frameText(int protocol, quint8 idByte, quint8 code, const ByteList &data, bool decimal)
+QString bytesText(const QByteArray &bytes, bool decimal)
 {
     QStringList parts;
-    for (char byte : assembleFrame(protocol, idByte, code, data))
+    for (char byte : bytes)
         parts.append(byteText(static_cast<quint8>(byte), decimal));
     return parts.join(QLatin1Char(' '));
+}
+
+QString frameText(int protocol, quint8 idByte, quint8 code, const ByteList &data, bool decimal)
+{
+    return bytesText(assembleFrame(protocol, idByte, code, data), decimal);
 }
 
 QString convertFrameText(const QString &text, bool toDecimal)

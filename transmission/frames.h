@@ -18,6 +18,9 @@ QByteArray assembleFrame(int protocol, quint8 idByte, quint8 code, const ByteLis
 // hexadecimal digits each, or decimal without padding.
 QString frameText(int protocol, quint8 idByte, quint8 code, const ByteList &data, bool decimal);
 
+// Bytes as label_Bytes_Sended shows them.
+QString bytesText(const QByteArray &bytes, bool decimal);
+
 // The label's text converted to the other base, part by part; an unreadable or empty part
 // reads as 0.
 QString convertFrameText(const QString &text, bool toDecimal);

@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "catalogue/catalogueaccess.h"
 #include "connection/modelpanels.h"
 #include "transmission/controlframe.h"
 #include "ui_mainwindow.h"
@@ -20,7 +19,7 @@ void MainWindow::updateSourceOfPlayback(int index)
     if (ui->comboBox_Source_Of_Playback->count() <= index)
         return;
 
-    const PlayerModel *model = selectedModel(ui->comboBox_Player);
+    const PlayerModel *model = selectedModel();
     const PlayerCommand *source =
         model ? model->commandByLabel(ui->comboBox_Source_Of_Playback->currentText()) : nullptr;
     if (!source || source->dataMin.size() < 3 || source->dataMax.size() < 3)

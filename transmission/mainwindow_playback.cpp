@@ -2,105 +2,95 @@
 #include "transmission/controlframe.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::sendButton(int category)
-{
-    sendControl(buttonControl(category));
-}
-
 void MainWindow::on_pushButton_Previous_Folder_clicked()
 {
-    sendButton(CommandCategory::PreviousFolder);
+    sendControl(buttonControl(CommandCategory::PreviousFolder));
 }
 
 void MainWindow::on_pushButton_Previous_File_clicked()
 {
-    sendButton(CommandCategory::PreviousFile);
+    sendControl(buttonControl(CommandCategory::PreviousFile));
 }
 
 void MainWindow::on_pushButton_Play_clicked()
 {
-    sendButton(CommandCategory::Play);
+    sendControl(buttonControl(CommandCategory::Play));
 }
 
 void MainWindow::on_pushButton_Stop_clicked()
 {
-    sendButton(CommandCategory::Stop);
+    sendControl(buttonControl(CommandCategory::Stop));
 }
 
 void MainWindow::on_pushButton_Pause_clicked()
 {
-    sendButton(CommandCategory::Pause);
+    sendControl(buttonControl(CommandCategory::Pause));
 }
 
 void MainWindow::on_pushButton_Next_Folder_clicked()
 {
-    sendButton(CommandCategory::NextFolder);
+    sendControl(buttonControl(CommandCategory::NextFolder));
 }
 
 void MainWindow::on_pushButton_Next_File_clicked()
 {
-    sendButton(CommandCategory::NextFile);
+    sendControl(buttonControl(CommandCategory::NextFile));
 }
 
 void MainWindow::on_pushButton_Standby_Wakeup_clicked()
 {
-    sendButton(CommandCategory::StandbyWakeup);
+    sendControl(buttonControl(CommandCategory::StandbyWakeup));
 }
 
 void MainWindow::on_pushButton_Volume_Mute_Unmute_clicked()
 {
-    sendButton(CommandCategory::MuteToggle);
-}
-
-void MainWindow::playFolder(int folder)
-{
-    sendControl(numberControl(ControlKind::Folder, folder));
+    sendControl(buttonControl(CommandCategory::MuteToggle));
 }
 
 void MainWindow::on_pushButton_Folder_clicked()
 {
-    playFolder(ui->comboBox_Folder->currentText().toInt());
+    sendControl(numberControl(ControlKind::Folder, ui->comboBox_Folder->currentText().toInt()));
 }
 
 void MainWindow::Play_Folder_000()
 {
-    playFolder(0);
+    sendControl(numberControl(ControlKind::Folder, 0));
 }
 void MainWindow::Play_Folder_001()
 {
-    playFolder(1);
+    sendControl(numberControl(ControlKind::Folder, 1));
 }
 void MainWindow::Play_Folder_002()
 {
-    playFolder(2);
+    sendControl(numberControl(ControlKind::Folder, 2));
 }
 void MainWindow::Play_Folder_003()
 {
-    playFolder(3);
+    sendControl(numberControl(ControlKind::Folder, 3));
 }
 void MainWindow::Play_Folder_004()
 {
-    playFolder(4);
+    sendControl(numberControl(ControlKind::Folder, 4));
 }
 void MainWindow::Play_Folder_005()
 {
-    playFolder(5);
+    sendControl(numberControl(ControlKind::Folder, 5));
 }
 void MainWindow::Play_Folder_006()
 {
-    playFolder(6);
+    sendControl(numberControl(ControlKind::Folder, 6));
 }
 void MainWindow::Play_Folder_007()
 {
-    playFolder(7);
+    sendControl(numberControl(ControlKind::Folder, 7));
 }
 void MainWindow::Play_Folder_008()
 {
-    playFolder(8);
+    sendControl(numberControl(ControlKind::Folder, 8));
 }
 void MainWindow::Play_Folder_009()
 {
-    playFolder(9);
+    sendControl(numberControl(ControlKind::Folder, 9));
 }
 
 void MainWindow::on_pushButton_Change_ID_clicked()

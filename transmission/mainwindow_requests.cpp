@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "transmission/clock.h"
 #include "transmission/controlframe.h"
 #include "ui_mainwindow.h"
 
@@ -12,6 +11,6 @@ void MainWindow::on_pushButton_Other_Command_clicked()
 {
     Control control =
         entryControl(ControlKind::OtherCommand, ui->comboBox_Other_Command->currentText());
-    control.clock = readClock();
+    control.clock = environment.clock();
     sendControl(control);
 }

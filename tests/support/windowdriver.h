@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/catalogueaccess.h"
-#include "connection/links.h"
+#include "app/mainwindow.h"
+#include "link/devicelink.h"
 #include "recordingserver.h"
 #include "simulator/pseudoterminal.h"
 #include "transmission/frames.h"
@@ -21,6 +21,25 @@ inline ClockReading fixedClock()
 {
     const QDateTime utc(QDate(2027, 1, 15), QTime(8, 0), Qt::UTC);
     return {utc.toOffsetFromUtc(3600), utc, utc.toMSecsSinceEpoch()};
+}
+
+// What the window tests hand the window: the fixed clock, and every TCP/IP model listening on
+// `tcpPort` of the loopback address when one is given (devices listen on fixed ports; a test's
+// server takes whatever port is free).
+inline ConsoleEnvironment testEnvironment(quint16 tcpPort = 0)
+{
+    ConsoleEnvironment environment = systemEnvironment();
+    environment.clock = fixedClock;
+    for (PlayerModel &model : environment.catalogue) {
+        if (model.isTcp() && tcpPort)
+            model.tcpPort = tcpPort;
+    }
+    return environment;
+}
+
+inline DeviceLink &linkOf(QWidget &window)
+{
+    return *window.findChild<DeviceLink *>();
 }
 
 // The window's slot runs on comboBox_Player's activated signal, which only the user raises.
@@ -79,41 +98,37 @@ inline void setAddress(QWidget &window, const QList<int> &bytes)
             ->setValue(bytes.value(i));
 }
 
-// Devices listen on fixed ports; a test's server takes whatever port is free on 127.0.0.1.
-inline void pointAtLoopback(QWidget &window, int model, quint16 port)
-{
-    PlayerCatalogue[model].tcpPort = port;
-    setAddress(window, {127, 0, 0, 1});
-}
-
 inline void clickButton(QWidget &window, const QString &name)
 {
     window.findChild<QAbstractButton *>(name)->click();
 }
 
-// The device at the other end of whichever link the model uses: the model is chosen and linked
-// as a user would, but for the on-demand model, whose commands open their own connection.
+// A window and the device at the other end of whichever link the model uses: the model is
+// chosen and linked as a user would, but for the on-demand model, whose commands open their own
+// connection. `adjust` changes the window's environment before the window is made.
 class LinkedDevice
 {
 public:
-    LinkedDevice(QWidget &window, int model)
+    explicit LinkedDevice(int model,
+                          const std::function<void(ConsoleEnvironment &)> &adjust = nullptr)
     {
-        const PlayerModel &entry = PlayerCatalogue.at(model);
+        ConsoleEnvironment environment = testEnvironment(m_server.serverPort());
+        if (adjust)
+            adjust(environment);
+        const PlayerModel entry = environment.catalogue.at(model);
         m_serial = !entry.isTcp();
+        m_window = std::make_unique<MainWindow>(std::move(environment));
         if (!m_serial)
-            pointAtLoopback(window, model, m_server.serverPort());
-        chooseModel(window, model);
+            setAddress(*m_window, {127, 0, 0, 1});
+        chooseModel(*m_window, model);
         if (m_serial)
-            choosePort(window, m_terminal.slaveName());
+            choosePort(*m_window, m_terminal.slaveName());
         if (!entry.isOnDemand())
-            clickButton(window, QStringLiteral("pushButton_Connect"));
+            clickButton(*m_window, QStringLiteral("pushButton_Connect"));
     }
 
-    bool linked() const
-    {
-        return m_serial ? serialPort->isOpen()
-                        : tcpSocket->state() == QAbstractSocket::ConnectedState;
-    }
+    MainWindow &window() { return *m_window; }
+    bool linked() { return linkOf(*m_window).state() == DeviceLink::State::Open; }
 
     // Everything the device received, once `count` bytes are there (or the wait ends).
     QByteArray received(int count, int timeoutMs = 3000)
@@ -131,4 +146,5 @@ private:
     PseudoTerminal m_terminal;
     RecordingServer m_server;
     bool m_serial = false;
+    std::unique_ptr<MainWindow> m_window;
 };

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "catalogue/playercatalogue.h"
+#include "connection/serialports.h"
+#include "transmission/frames.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// What a window is handed when it is made rather than finding for itself: the devices it
+// knows, where serial devices are, the clocks, how it asks for a file's path. Each window
+// holds its own, so that several live side by side; tests hand theirs.
+struct ConsoleEnvironment
+{
+    PlayerCatalogueList catalogue;
+    SerialDirectories serialDirectories;
+    // The instant that clock commands carry.
+    std::function<ClockReading()> clock;
+    // The time written on each recorded line.
+    std::function<QDateTime()> sessionClock;
+    // Where the window asks for the path of a file it is about to write; an empty path
+    // cancels.
+    std::function<QString(QWidget *parent, const QString &title, const QString &proposedPath)>
+        chooseSavePath;
+    // How long a device may take to accept a connection.
+    int connectTimeoutMs = 0;
+};
+
+// The machine's own: the whole catalogue, the system's clocks and a file dialog.
+ConsoleEnvironment systemEnvironment();
