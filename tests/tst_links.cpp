@@ -66,6 +66,7 @@ private slots:
     void links_data();
     void links();
     void devicesAreListed();
+    void twoWindowsSideBySide();
 
 private:
     // The window watches a directory of the test's for devices and their stable names, and
@@ -259,6 +260,27 @@ void tst_Links::devicesAreListed()
     QTRY_COMPARE_WITH_TIMEOUT(tooltipOf(ports, link), "Stable name of " + device.slaveName(), 3000);
     QVERIFY(QFile::remove(link));
     QTRY_VERIFY_WITH_TIMEOUT(!entries(ports).contains(link), 3000);
+}
+
+// Each window has its own link: frames go to each player, and one player failing leaves the
+// other's link open.
+void tst_Links::twoWindowsSideBySide()
+{
+    ModalBoxCatcher boxes;
+    LinkedDevice network(showcasterNetwork);
+    LinkedDevice serial(timetune);
+    QTRY_VERIFY(network.linked() && serial.linked());
+    clickButton(network.window(), "pushButton_Play");
+    clickButton(serial.window(), "pushButton_Stop");
+    QCOMPARE(network.received(3), QByteArray::fromHex("800201"));
+    QCOMPARE(serial.received(3), QByteArray::fromHex("800202"));
+
+    network.server().closeConnection();
+    QTRY_COMPARE(boxes.count(), 1);
+    QVERIFY(!network.linked());
+    clickButton(serial.window(), "pushButton_Play");
+    QCOMPARE(serial.received(3), QByteArray::fromHex("800201"));
+    QVERIFY(serial.linked());
 }
 
 QTEST_MAIN(tst_Links)
