@@ -1,7 +1,7 @@
-#include "app/applicationidentity.h"
-#include "app/highdensity.h"
+#include "startup/applicationidentity.h"
+#include "startup/highdensity.h"
 #include "app/mainwindow.h"
-#include "app/quitonsignals.h"
+#include "startup/quitonsignals.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // The port list that follows the machine: CPU while nothing changes (the watcher must cost
 // nothing then), the time to read the list again, and how soon a new device is listed.
 
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 #include "app/mainwindow.h"
 #include "connection/serialportlist.h"
 #include "connection/serialports.h"

@@ -2,7 +2,7 @@
 // throughput it sustains while the event loop stays responsive, and its memory. The device is
 // the master side of a pseudo-terminal whose slave the window opens as its serial port.
 
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"

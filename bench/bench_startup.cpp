@@ -1,7 +1,7 @@
 // Start-up cost of the console against a bare Qt window, and the cost of applying each model.
 // Run without arguments; it starts itself as a child for each measured process.
 
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // and at the console's own path (under XDG_DATA_HOME when it is set): for the demo, the install
 // test, and anyone preparing a console before its first start.
 
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 #include "catalogue/playercatalogue.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"

@@ -1,4 +1,4 @@
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 #include "catalogue/playercatalogue.h"
 #include "connection/linksettings.h"
 #include "link/devicelink.h"

@@ -1,5 +1,5 @@
-#include "app/applicationidentity.h"
-#include "app/quitonsignals.h"
+#include "startup/applicationidentity.h"
+#include "startup/quitonsignals.h"
 #include "simulator/commandline.h"
 #include "simulator/devicelinks.h"
 #include "simulator/simulateddevice.h"

@@ -1,4 +1,4 @@
-#include "app/highdensity.h"
+#include "startup/highdensity.h"
 #include "app/mainwindow.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"

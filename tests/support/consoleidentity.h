@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 
 #include <QStandardPaths>
 

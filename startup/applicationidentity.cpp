@@ -1,4 +1,4 @@
-#include "app/applicationidentity.h"
+#include "startup/applicationidentity.h"
 #include "app/version.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/quitonsignals.h"
+#include "startup/quitonsignals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
