@@ -101,7 +101,7 @@ private:
     QWidget *playbackButton(int category) const;
     void setSendersEnabled(bool enabled);
     void connectLinkSignals();
-    LinkTarget chosenLinkTarget() const;
+    LinkTarget chosenLinkTarget(const PlayerModel &model) const;
     void showLinkFailure();
     void autoConnect();
 

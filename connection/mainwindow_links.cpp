@@ -58,12 +58,9 @@ void MainWindow::connectLinkSignals()
             &MainWindow::on_pushButton_Clear_clicked);
 }
 
-LinkTarget MainWindow::chosenLinkTarget() const
+LinkTarget MainWindow::chosenLinkTarget(const PlayerModel &model) const
 {
-    const PlayerModel *model = selectedModel();
-    if (!model)
-        return LinkTarget();
-    return linkTarget(*model, ui->comboBox_Port->currentText(),
+    return linkTarget(model, ui->comboBox_Port->currentText(),
                       ui->comboBox_Baudrate->currentIndex(),
                       hostText(ui->spinBox_IP_1->value(), ui->spinBox_IP_2->value(),
                                ui->spinBox_IP_3->value(), ui->spinBox_IP_4->value()));
@@ -71,7 +68,8 @@ LinkTarget MainWindow::chosenLinkTarget() const
 
 void MainWindow::on_pushButton_Connect_clicked()
 {
-    link->open(chosenLinkTarget());
+    if (const PlayerModel *model = selectedModel())
+        link->open(chosenLinkTarget(*model));
 }
 
 // While a connection is pending it is cancelled, so that a mistyped address can be mended; a
