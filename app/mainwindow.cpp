@@ -3,6 +3,7 @@
 #include "connection/addressentry.h"
 #include "connection/serialportlist.h"
 #include "link/devicelink.h"
+#include "recording/sessionrecording.h"
 #include "ui_mainwindow.h"
 
 // The images are compiled into a static library, so nothing would pull their
@@ -47,7 +48,9 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
     loadConfiguration(configFilePath);
     applyLanguage();
     onSocketConnected();
-    createRecorder();
+    // It follows the link from its first change on, before the window reacts to it.
+    recording = new SessionRecording(this, ui.get(), link, this->environment,
+                                     [this] { return selectedModel(); });
     connectLinkSignals();
     createShortcuts();
     new AddressEntry({ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3, ui->spinBox_IP_4},

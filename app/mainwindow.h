@@ -9,8 +9,7 @@
 #include <memory>
 
 class DeviceLink;
-class QLabel;
-class SessionRecorder;
+class SessionRecording;
 class SerialPortList;
 struct Control;
 
@@ -121,20 +120,6 @@ private:
     // help/
     void createShortcuts();
 
-    // recording/
-    void createRecorder();
-    void startRecording();
-    void stopRecording();
-    void showRecordingState();
-    void onRecordingFailed(const QString &reason);
-    void saveReceivedData();
-    QString proposedPath(const QString &what, const QString &suffix) const;
-    void record(const QByteArray &line);
-    void recordFrame(int frame, const QByteArray &bytes, const QString &name, bool sent);
-    void recordLinkEvent(const QString &event);
-    void recordLinkState();
-    void recordModel();
-
     std::unique_ptr<Ui::MainWindow> ui;
     const ConsoleEnvironment environment;
     DeviceLink *link = nullptr;
@@ -144,13 +129,7 @@ private:
     // which the base radio buttons convert from.
     bool sentBytesInHex = true;
     SerialPortList *portList = nullptr;
-    SessionRecorder *recorder = nullptr;
-    QLabel *recordingLabel = nullptr;
-    // Frames up to this one were on their way before the recording started: they belong to
-    // none.
-    int lastFrameBeforeRecording = 0;
-    // The open link as the recording last described it; empty when none was open.
-    QString recordedLink;
+    SessionRecording *recording = nullptr;
     // Empty until the data directory is known: the file beside the executable then.
     QString configFilePath;
 };

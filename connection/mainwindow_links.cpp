@@ -19,7 +19,6 @@ QString waitingMessage()
 
 } // namespace
 
-// The recording has subscribed first: it writes what happened before the window reacts.
 void MainWindow::connectLinkSignals()
 {
     link->setStableNamesDirectory(environment.serialDirectories.stableNames);

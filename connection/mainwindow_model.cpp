@@ -1,12 +1,13 @@
 #include "app/mainwindow.h"
 #include "app/widgetgroups.h"
 #include "connection/modelpanels.h"
+#include "recording/sessionrecording.h"
 #include "ui_mainwindow.h"
 
 void MainWindow::on_comboBox_Player_activated(int index)
 {
     applyPlayerModel(index);
-    recordModel();
+    recording->recordModel();
 }
 
 void MainWindow::hideModelPanels()
