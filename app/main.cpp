@@ -1,6 +1,6 @@
+#include "app/mainwindow.h"
 #include "startup/applicationidentity.h"
 #include "startup/highdensity.h"
-#include "app/mainwindow.h"
 #include "startup/quitonsignals.h"
 
 #include <QApplication>

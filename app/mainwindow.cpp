@@ -34,14 +34,20 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
     , ui(new Ui::MainWindow)
     , environment(std::move(environment))
     , link(new DeviceLink(this))
+    , controls(*ui)
 {
     ui->setupUi(this);
-    buildPlayerCatalogue();
-    portList = new SerialPortList(ui->comboBox_Port, this->environment.serialDirectories, this);
-    setDefaultDisplayState();
+    controls.listModels(this->environment.catalogue);
+    auto *ports = new SerialPortList(ui->comboBox_Port, this->environment.serialDirectories, this);
+    connect(ports, &SerialPortList::devicesChanged, link, &DeviceLink::retry);
+    ui->action_Default->setChecked(true);
+    ui->radioButton_Sent_Hex->setChecked(true);
+    ui->radioButton_Data_ASCII->setChecked(true);
+    ui->label_Bytes_Sended->setText(QString());
+    ui->label_Sent_State->hide();
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                    QCoreApplication::applicationVersion());
-    hideModelPanels();
+    controls.hideAll();
     applyPlayerModel(0);
     // No data directory at all: the empty path stands for the file beside the executable.
     configFilePath = userConfigurationPath();
@@ -68,18 +74,6 @@ MainWindow::~MainWindow()
 void MainWindow::on_action_Exit_triggered()
 {
     close();
-}
-
-void MainWindow::setDefaultDisplayState()
-{
-    ui->action_Default->setChecked(true);
-    ui->radioButton_Sent_Hex->setChecked(true);
-    sentBytesInHex = true;
-    ui->radioButton_Data_ASCII->setChecked(true);
-    ui->label_Bytes_Sended->setText(QString());
-    ui->label_Sent_State->hide();
-    if (ui->comboBox_Player->count() > 0)
-        ui->comboBox_Player->setCurrentIndex(0);
 }
 
 // Entry i of the player list is model i of the catalogue.

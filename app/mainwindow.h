@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/consoleenvironment.h"
-#include "link/linktarget.h"
+#include "connection/modelcontrols.h"
 
 #include <QAbstractSocket>
 #include <QMainWindow>
@@ -10,7 +10,6 @@
 
 class DeviceLink;
 class SessionRecording;
-class SerialPortList;
 struct Control;
 
 namespace Ui {
@@ -80,38 +79,17 @@ private slots:
 
 private:
     // app/
-    void setDefaultDisplayState();
-    void uncheckLanguageActions();
     void applyLanguage();
     const PlayerModel *selectedModel() const;
 
-    // catalogue/
-    void buildPlayerCatalogue();
-
     // connection/
     void applyPlayerModel(int index);
-    void hideModelPanels();
-    void clearModelLists();
-    void showLinkSettings(const PlayerModel &model);
-    void showTcpPort(const PlayerModel &model);
-    void showPlayerIds(const PlayerModel &model);
-    void showCommandPanel(const PlayerModel &model, const PlayerCommand &command,
-                          int volumeProtocol);
-    QWidget *playbackButton(int category) const;
-    void setSendersEnabled(bool enabled);
     void connectLinkSignals();
-    LinkTarget chosenLinkTarget(const PlayerModel &model) const;
-    void showLinkFailure();
     void autoConnect();
 
     // transmission/
     void sendControl(const Control &control);
     void showSendState();
-    void showVolumeValue();
-    void updateSourceOfPlayback(int index);
-
-    // receive/
-    void showReceived(const QByteArray &chunk);
 
     // config/
     void loadConfiguration(const QString &path);
@@ -123,13 +101,13 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     const ConsoleEnvironment environment;
     DeviceLink *link = nullptr;
+    ModelControls controls;
+    SessionRecording *recording = nullptr;
     // While a link error box is open, a further failure only closes the link.
     bool linkErrorBoxOpen = false;
     // True while label_Bytes_Sended shows hexadecimal: the base of the text in the label now,
     // which the base radio buttons convert from.
     bool sentBytesInHex = true;
-    SerialPortList *portList = nullptr;
-    SessionRecording *recording = nullptr;
     // Empty until the data directory is known: the file beside the executable then.
     QString configFilePath;
 };

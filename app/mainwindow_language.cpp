@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgetgroups.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
@@ -46,30 +47,23 @@ bool loadTranslation(QTranslator &target, const QString &fileName)
 
 void MainWindow::on_action_French_triggered()
 {
-    uncheckLanguageActions();
+    setAllChecked({ui->action_Default, ui->action_English, ui->action_French}, false);
     ui->action_French->setChecked(true);
     applyLanguage();
 }
 
 void MainWindow::on_action_English_triggered()
 {
-    uncheckLanguageActions();
+    setAllChecked({ui->action_Default, ui->action_English, ui->action_French}, false);
     ui->action_English->setChecked(true);
     applyLanguage();
 }
 
 void MainWindow::on_action_Default_triggered()
 {
-    uncheckLanguageActions();
+    setAllChecked({ui->action_Default, ui->action_English, ui->action_French}, false);
     ui->action_Default->setChecked(true);
     applyLanguage();
-}
-
-void MainWindow::uncheckLanguageActions()
-{
-    ui->action_Default->setChecked(false);
-    ui->action_English->setChecked(false);
-    ui->action_French->setChecked(false);
 }
 
 void MainWindow::applyLanguage()
@@ -98,6 +92,6 @@ void MainWindow::applyLanguage()
     // Written while the window runs: the retranslation put the form's texts back.
     const PlayerModel *model = selectedModel();
     if (model && model->isTcp())
-        showTcpPort(*model);
-    showVolumeValue();
+        controls.showTcpPort(*model);
+    controls.showVolumeValue();
 }

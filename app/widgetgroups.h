@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QWidget>
 
 #include <initializer_list>
@@ -8,6 +9,12 @@ inline void showAll(std::initializer_list<QWidget *> widgets)
 {
     for (QWidget *widget : widgets)
         widget->show();
+}
+
+inline void setAllChecked(std::initializer_list<QAction *> actions, bool checked)
+{
+    for (QAction *action : actions)
+        action->setChecked(checked);
 }
 
 inline void setAllEnabled(std::initializer_list<QWidget *> widgets, bool enabled)

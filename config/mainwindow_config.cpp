@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgetgroups.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
 #include "ui_mainwindow.h"
@@ -29,7 +30,7 @@ void MainWindow::loadConfiguration(const QString &path)
         return;
 
     // Only checked here: the constructor applies the language once everything is loaded.
-    uncheckLanguageActions();
+    setAllChecked({ui->action_Default, ui->action_English, ui->action_French}, false);
     QAction *language = ui->action_Default;
     if (parsed.language == ConfiguredLanguage::English)
         language = ui->action_English;
@@ -39,7 +40,7 @@ void MainWindow::loadConfiguration(const QString &path)
 
     // The model first, so that the baud-rate and ID lists below are those of the saved model.
     if (selectEntry(ui->comboBox_Player, parsed.model)) {
-        hideModelPanels();
+        controls.hideAll();
         applyPlayerModel(ui->comboBox_Player->currentIndex());
     }
     // The port field takes any path: a saved port that is not plugged in keeps its name, rather

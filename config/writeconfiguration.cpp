@@ -2,11 +2,11 @@
 // and at the console's own path (under XDG_DATA_HOME when it is set): for the demo, the install
 // test, and anyone preparing a console before its first start.
 
-#include "startup/applicationidentity.h"
 #include "catalogue/playercatalogue.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
 #include "connection/linksettings.h"
+#include "startup/applicationidentity.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

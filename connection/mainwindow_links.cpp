@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/widgetgroups.h"
 #include "connection/linksettings.h"
-#include "connection/serialportlist.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"
 #include "ui_mainwindow.h"
@@ -46,7 +45,6 @@ void MainWindow::connectLinkSignals()
                 onSocketError(QAbstractSocket::UnknownSocketError);
         },
         Qt::QueuedConnection);
-    connect(portList, &SerialPortList::devicesChanged, link, &DeviceLink::retry);
     // The on-demand model has no link to keep: each command opens its own connection.
     const auto waitForLostDevice = [this] {
         link->setWaitsForLostDevice(ui->checkBox_Auto_connection->isChecked());
@@ -57,18 +55,10 @@ void MainWindow::connectLinkSignals()
             &MainWindow::on_pushButton_Clear_clicked);
 }
 
-LinkTarget MainWindow::chosenLinkTarget(const PlayerModel &model) const
-{
-    return linkTarget(model, ui->comboBox_Port->currentText(),
-                      ui->comboBox_Baudrate->currentIndex(),
-                      hostText(ui->spinBox_IP_1->value(), ui->spinBox_IP_2->value(),
-                               ui->spinBox_IP_3->value(), ui->spinBox_IP_4->value()));
-}
-
 void MainWindow::on_pushButton_Connect_clicked()
 {
     if (const PlayerModel *model = selectedModel())
-        link->open(chosenLinkTarget(*model));
+        link->open(controls.linkTarget(*model));
 }
 
 // While a connection is pending it is cancelled, so that a mistyped address can be mended; a
@@ -94,8 +84,8 @@ void MainWindow::onSocketConnected()
                        ui->pushButton_Connect},
                       false);
         ui->pushButton_Disconnect->setEnabled(true);
-        setSendersEnabled(state == DeviceLink::State::Open ||
-                          (state == DeviceLink::State::Connecting && perFrame));
+        controls.setSendersEnabled(state == DeviceLink::State::Open ||
+                                   (state == DeviceLink::State::Connecting && perFrame));
         // A serial adapter found again under another name: the field shows where it is now.
         if (state == DeviceLink::State::Open && link->target().kind == LinkTarget::Kind::Serial)
             ui->comboBox_Port->setCurrentText(link->target().port);
@@ -109,7 +99,7 @@ void MainWindow::onSocketConnected()
     const bool onDemand = model && model->isOnDemand();
     ui->pushButton_Connect->setEnabled(!onDemand);
     ui->pushButton_Disconnect->setEnabled(false);
-    setSendersEnabled(onDemand);
+    controls.setSendersEnabled(onDemand);
 }
 
 void MainWindow::onSocketDisconnected()
@@ -130,14 +120,6 @@ void MainWindow::onSocketError(QAbstractSocket::SocketError)
                                                                           : tr("TCP/IP error"),
                           link->errorMessage(), QMessageBox::Ok, QMessageBox::NoButton);
     linkErrorBoxOpen = false;
-}
-
-void MainWindow::setSendersEnabled(bool enabled)
-{
-    setAllEnabled({ui->frame_ID, ui->frame_Change_ID, ui->frame_Folder, ui->frame_Standby_Wakeup,
-                   ui->frame_Content_Playback, ui->frame_Playback_Command, ui->frame_Other_Command,
-                   ui->frame_Volume, ui->frame_Request, ui->frame_Relay_Command},
-                  enabled);
 }
 
 // Only the configuration can have checked the box by now; the window is not shown yet. The

@@ -2,17 +2,13 @@
 #include "link/devicelink.h"
 #include "ui_mainwindow.h"
 
-void MainWindow::update_Serial_Read_Data()
-{
-    showReceived(link->lastReceived());
-}
-
+// Both read slots do the same, each for its kind of link.
 void MainWindow::update_TCP_Read_Data()
 {
-    showReceived(link->lastReceived());
+    update_Serial_Read_Data();
 }
 
-void MainWindow::showReceived(const QByteArray &chunk)
+void MainWindow::update_Serial_Read_Data()
 {
     ReceiveMode mode;
     if (ui->radioButton_Data_ASCII->isChecked())
@@ -24,7 +20,7 @@ void MainWindow::showReceived(const QByteArray &chunk)
     else
         return;
     // The view follows the end by itself unless the user has scrolled up to read.
-    ui->textEdit_Data->appendText(renderReceivedChunk(chunk, mode, link->decoder()));
+    ui->textEdit_Data->appendText(renderReceivedChunk(link->lastReceived(), mode, link->decoder()));
 }
 
 void MainWindow::on_pushButton_Clear_clicked()

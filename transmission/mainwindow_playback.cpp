@@ -103,12 +103,7 @@ void MainWindow::on_pushButton_Change_ID_clicked()
 void MainWindow::on_horizontalSlider_Volume_valueChanged(int value)
 {
     sendControl(numberControl(ControlKind::Volume, value));
-    showVolumeValue();
-}
-
-void MainWindow::showVolumeValue()
-{
-    ui->label_Volume_2->setText(QString::number(ui->horizontalSlider_Volume->value()));
+    controls.showVolumeValue();
 }
 
 void MainWindow::on_pushButton_Volume_Less_clicked()

@@ -18,7 +18,7 @@ void MainWindow::sendControl(const Control &control)
     if (!frame)
         return;
     if (link->state() == DeviceLink::State::Closed)
-        link->setTarget(chosenLinkTarget(*model));
+        link->setTarget(controls.linkTarget(*model));
     if (!link->send(frame->bytes, frame->name))
         return;
     ui->label_Bytes_Sended->setText(bytesText(frame->bytes, ui->radioButton_Sent_Dec->isChecked()));

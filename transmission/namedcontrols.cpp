@@ -1,9 +1,15 @@
 #include "transmission/namedcontrols.h"
 
 #include "catalogue/folders.h"
-#include "connection/modelpanels.h"
 
 namespace {
+
+Control relayControl()
+{
+    Control relay;
+    relay.kind = ControlKind::Relay;
+    return relay;
+}
 
 std::optional<NamedControl> folderControl(const PlayerModel &model, const PlayerCommand &folder)
 {
@@ -85,8 +91,8 @@ std::optional<NamedControl> namedControl(const PlayerModel &model, const PlayerC
                             {}};
     case CommandPanel::PlaybackSource:
         return launchControl(command);
-    // The relays are chosen by check boxes, which have no name to give on a command line.
     case CommandPanel::Relay:
+        return NamedControl{QString(), relayControl(), command.category, {}};
     case CommandPanel::None:
         break;
     }
@@ -95,12 +101,23 @@ std::optional<NamedControl> namedControl(const PlayerModel &model, const PlayerC
 
 } // namespace
 
+QVector<OfferedControl> offeredControls(const PlayerModel &model)
+{
+    QVector<OfferedControl> controls;
+    for (const PlayerCommand &command : model.commands) {
+        if (auto named = namedControl(model, command))
+            controls.append({*named, &command, panelOfCategory(command.category)});
+    }
+    return controls;
+}
+
 QVector<NamedControl> namedControls(const PlayerModel &model)
 {
     QVector<NamedControl> controls;
-    for (const PlayerCommand &command : model.commands) {
-        if (auto named = namedControl(model, command))
-            controls.append(*named);
+    const QVector<OfferedControl> offered = offeredControls(model);
+    for (const OfferedControl &control : offered) {
+        if (!control.named.name.isEmpty())
+            controls.append(control.named);
     }
     return controls;
 }

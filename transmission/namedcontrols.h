@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/modelpanels.h"
 #include "transmission/controlframe.h"
 
 // The values that a control's parameter may take, both included.
@@ -23,7 +24,19 @@ struct NamedControl
     QVector<ParameterRange> parameters;
 };
 
-// Every control that the window shows for the model, in catalogue order.
+// A control that a model offers: the command it sends, the part of the window that shows it.
+struct OfferedControl
+{
+    NamedControl named;
+    const PlayerCommand *command = nullptr;
+    CommandPanel panel = CommandPanel::None;
+};
+
+// Every control that the window shows for the model, in catalogue order: what a model offers,
+// decided once for the window and the command line.
+QVector<OfferedControl> offeredControls(const PlayerModel &model);
+
+// Those of them that have a name to be typed: all but the relays, chosen by check boxes.
 QVector<NamedControl> namedControls(const PlayerModel &model);
 
 // The control with its parameters filled in, one value per range, in the order of the ranges.

@@ -1,0 +1,252 @@
+#include "connection/modelcontrols.h"
+#include "app/mainwindow.h"
+#include "app/widgetgroups.h"
+#include "catalogue/folders.h"
+#include "connection/linksettings.h"
+#include "ui_mainwindow.h"
+
+void ModelControls::listModels(const PlayerCatalogueList &catalogue)
+{
+    for (const PlayerModel &model : catalogue)
+        ui.comboBox_Player->addItem(model.name);
+}
+
+void ModelControls::hideAll()
+{
+    QWidget *const panels[] = {
+        ui.frame_Port,
+        ui.frame_Baudrate,
+        ui.frame_IP,
+        ui.frame_ID,
+        ui.frame_Change_ID,
+        ui.line_after_Change_ID,
+        ui.line_after_ID,
+        ui.frame_Folder,
+        ui.line_ID_and_Folder,
+        ui.frame_Playback_Command,
+        ui.pushButton_Previous_Folder,
+        ui.pushButton_Previous_File,
+        ui.pushButton_Play,
+        ui.pushButton_Stop,
+        ui.pushButton_Pause,
+        ui.pushButton_Next_Folder,
+        ui.pushButton_Next_File,
+        ui.line_Playback_Command,
+        ui.frame_Volume,
+        ui.pushButton_Volume_Less,
+        ui.pushButton_Volume_More,
+        ui.line_Volume,
+        ui.frame_Request,
+        ui.line_Request,
+        ui.frame_Standby_Wakeup,
+        ui.line_after_Change_Before_Standby,
+        ui.frame_Other_Command,
+        ui.line_Other_Command,
+        ui.pushButton_Volume_Mute_Unmute,
+        ui.line_before_Mute_Unmute,
+        ui.frame_Relay_Command,
+        ui.line_Relay,
+        ui.line_Content_Playback,
+        ui.frame_Content_Playback,
+        ui.frame_Ref_Of_Playback,
+        ui.frame_Option_Of_Playback,
+        ui.frame_Webradio_Ref_Of_Playback,
+    };
+    for (QWidget *panel : panels)
+        panel->hide();
+}
+
+void ModelControls::show(const PlayerModel &model, int volumeProtocol)
+{
+    clearLists();
+    hideAll();
+    showLinkSettings(model);
+    showPlayerIds(model);
+    const QVector<OfferedControl> offered = offeredControls(model);
+    for (const OfferedControl &control : offered)
+        showPanel(model, control, volumeProtocol);
+}
+
+void ModelControls::clearLists()
+{
+    QComboBox *const lists[] = {
+        ui.comboBox_Baudrate,
+        ui.comboBox_ID,
+        ui.comboBox_Change_ID,
+        ui.comboBox_Folder,
+        ui.comboBox_Request,
+        ui.comboBox_Other_Command,
+        ui.comboBox_Source_Of_Playback,
+        ui.comboBox_Ref_Of_Playback,
+        ui.comboBox_Option_Of_Playback,
+        ui.comboBox_Webradio_Ref_Of_Playback,
+    };
+    for (QComboBox *list : lists)
+        list->clear();
+}
+
+void ModelControls::showLinkSettings(const PlayerModel &model)
+{
+    if (model.isTcp()) {
+        showTcpPort(model);
+        ui.frame_IP->show();
+        return;
+    }
+    showAll({ui.frame_Port, ui.frame_Baudrate});
+    ui.comboBox_Baudrate->addItems(baudRateEntries(model));
+    ui.comboBox_Baudrate->setCurrentIndex(defaultBaudRateEntry(model));
+    if (ui.comboBox_Baudrate->count() > 0)
+        ui.frame_Baudrate->setEnabled(true);
+}
+
+void ModelControls::showTcpPort(const PlayerModel &model)
+{
+    ui.label_IP_Port->setText(QStringLiteral("( ") + MainWindow::tr("Port number: ") +
+                              QString::number(model.tcpPort) + QStringLiteral(" )"));
+}
+
+void ModelControls::showPlayerIds(const PlayerModel &model)
+{
+    ui.comboBox_ID->addItems(numberEntries(model.minId, model.maxId, false));
+    if (ui.comboBox_ID->count() > 1)
+        showAll({ui.frame_ID, ui.line_ID_and_Folder, ui.line_after_ID});
+}
+
+void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &offered,
+                              int volumeProtocol)
+{
+    const PlayerCommand &command = *offered.command;
+    switch (offered.panel) {
+    case CommandPanel::None:
+        break;
+    case CommandPanel::Folder:
+        ui.comboBox_Folder->addItems(folderEntries(command, model.folderBanks));
+        showAll({ui.line_ID_and_Folder, ui.frame_Folder});
+        break;
+    case CommandPanel::PlaybackButton:
+        showAll({ui.frame_Playback_Command, playbackButton(command.category),
+                 ui.line_Playback_Command});
+        break;
+    case CommandPanel::Volume:
+        if (const auto range = volumeRange(command, volumeProtocol)) {
+            const QSignalBlocker quiet(ui.horizontalSlider_Volume);
+            ui.horizontalSlider_Volume->setRange(range->minimum, range->maximum);
+            ui.horizontalSlider_Volume->setValue(range->maximum);
+        }
+        showVolumeValue();
+        showAll({ui.frame_Volume, ui.pushButton_Volume_Less, ui.pushButton_Volume_More,
+                 ui.line_Volume});
+        break;
+    case CommandPanel::Request:
+        ui.comboBox_Request->addItem(command.label);
+        showAll({ui.frame_Request, ui.line_Request});
+        break;
+    case CommandPanel::ChangeId:
+        ui.comboBox_Change_ID->addItems(numberEntries(
+            offered.named.parameters.at(0).minimum, offered.named.parameters.at(0).maximum, false));
+        showAll({ui.frame_Change_ID, ui.line_after_Change_ID});
+        break;
+    case CommandPanel::StandbyWakeup:
+        showAll({ui.frame_Standby_Wakeup, ui.line_after_Change_Before_Standby,
+                 ui.line_Playback_Command});
+        break;
+    case CommandPanel::OtherCommand:
+        ui.comboBox_Other_Command->addItem(command.label);
+        showAll({ui.frame_Other_Command, ui.line_Other_Command});
+        break;
+    case CommandPanel::MuteToggle:
+        showAll({ui.frame_Volume, ui.pushButton_Volume_Mute_Unmute, ui.line_Volume,
+                 ui.line_before_Mute_Unmute});
+        break;
+    case CommandPanel::Relay:
+        showAll({ui.frame_Relay_Command, ui.line_Relay});
+        break;
+    case CommandPanel::PlaybackSource:
+        ui.comboBox_Source_Of_Playback->addItem(command.label);
+        showAll({ui.frame_Content_Playback, ui.line_Content_Playback});
+        ui.frame_Ref_Of_Playback->hide();
+        ui.frame_Option_Of_Playback->hide();
+        ui.frame_Webradio_Ref_Of_Playback->hide();
+        break;
+    }
+}
+
+QWidget *ModelControls::playbackButton(int category) const
+{
+    using namespace CommandCategory;
+    switch (category) {
+    case PreviousFolder:
+        return ui.pushButton_Previous_Folder;
+    case PreviousFile:
+        return ui.pushButton_Previous_File;
+    case Play:
+        return ui.pushButton_Play;
+    case Stop:
+        return ui.pushButton_Stop;
+    case Pause:
+        return ui.pushButton_Pause;
+    case NextFile:
+        return ui.pushButton_Next_File;
+    default:
+        return ui.pushButton_Next_Folder;
+    }
+}
+
+void ModelControls::showSourceOfPlayback(const PlayerModel *model, int index)
+{
+    ui.frame_Ref_Of_Playback->hide();
+    ui.frame_Option_Of_Playback->hide();
+    ui.frame_Webradio_Ref_Of_Playback->hide();
+    ui.comboBox_Ref_Of_Playback->clear();
+    ui.comboBox_Option_Of_Playback->clear();
+    ui.comboBox_Webradio_Ref_Of_Playback->clear();
+    if (ui.comboBox_Source_Of_Playback->count() <= index)
+        return;
+
+    const PlayerCommand *source =
+        model ? model->commandByLabel(ui.comboBox_Source_Of_Playback->currentText()) : nullptr;
+    if (!source || source->dataMin.size() < 3 || source->dataMax.size() < 3)
+        return;
+    // References and presets alike: the 16-bit range of bytes 0 and 1.
+    const QStringList references = numberEntries(source->wordMin(), source->wordMax(), true);
+    switch (source->category) {
+    case CommandCategory::ContentFolderOption:
+        ui.comboBox_Ref_Of_Playback->addItems(references);
+        ui.comboBox_Option_Of_Playback->addItems(
+            numberEntries(source->dataMin.at(2), source->dataMax.at(2), true));
+        break;
+    case CommandCategory::Webradio:
+        ui.comboBox_Webradio_Ref_Of_Playback->addItems(references);
+        break;
+    case CommandCategory::ContentFolder:
+        ui.comboBox_Ref_Of_Playback->addItems(references);
+        break;
+    default:
+        break;
+    }
+    ui.frame_Ref_Of_Playback->setVisible(ui.comboBox_Ref_Of_Playback->count() > 0);
+    ui.frame_Option_Of_Playback->setVisible(ui.comboBox_Option_Of_Playback->count() > 0);
+    ui.frame_Webradio_Ref_Of_Playback->setVisible(ui.comboBox_Webradio_Ref_Of_Playback->count() >
+                                                  0);
+}
+
+void ModelControls::showVolumeValue()
+{
+    ui.label_Volume_2->setText(QString::number(ui.horizontalSlider_Volume->value()));
+}
+
+void ModelControls::setSendersEnabled(bool enabled)
+{
+    setAllEnabled({ui.frame_ID, ui.frame_Change_ID, ui.frame_Folder, ui.frame_Standby_Wakeup,
+                   ui.frame_Content_Playback, ui.frame_Playback_Command, ui.frame_Other_Command,
+                   ui.frame_Volume, ui.frame_Request, ui.frame_Relay_Command},
+                  enabled);
+}
+
+LinkTarget ModelControls::linkTarget(const PlayerModel &model) const
+{
+    return ::linkTarget(model, ui.comboBox_Port->currentText(),
+                        ui.comboBox_Baudrate->currentIndex(),
+                        hostText(ui.spinBox_IP_1->value(), ui.spinBox_IP_2->value(),
+                                 ui.spinBox_IP_3->value(), ui.spinBox_IP_4->value()));
+}
