@@ -69,6 +69,8 @@ void TestReceivedStore::render_data()
         QLatin1String("I\00012\000\000END\000", 10));
     row("ascii/two, three and four byte characters", "A:636166C3A920E4B8AD20F09F9880", "café 中 😀");
     row("ascii/overlong three byte form refused", "A:E080AF", "���");
+    row("ascii/first and last surrogate refused, across reads", "A:EDA080ED A:BFBF", "���|���");
+    row("ascii/either side of the surrogates kept", "A:ED9FBFEE8080", "\uD7FF\uE000");
     row("ascii/four byte character split across three reads", "A:F0 A:9F98 A:80", "||😀");
     row("mode switch/pending character cut off", "A:41E4B8 H:AD D:31 A:AD", "A|� AD| 49|�");
     row("clear/drops the pending bytes", "A:E4B8 clear A:AD5A", "||�Z");
