@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include <algorithm>
-
 namespace {
 
 constexpr int sideMargin = 4;
@@ -35,21 +33,10 @@ char32_t displayCodePoint(char32_t c)
     return c;
 }
 
-struct CodePoint
+// The view draws the zero byte's symbol itself where the font has none.
+char32_t shownCodePoint(char32_t c, bool drawsNullSymbol)
 {
-    char32_t value;
-    int length;
-};
-
-CodePoint codePointAt(const QString &text, int position)
-{
-    const QChar unit = text.at(position);
-    if (unit.isHighSurrogate() && position + 1 < text.size()) {
-        const QChar low = text.at(position + 1);
-        if (low.isLowSurrogate())
-            return {QChar::surrogateToUcs4(unit, low), 2};
-    }
-    return {unit.unicode(), 1};
+    return c == 0 && drawsNullSymbol ? ' ' : displayCodePoint(c);
 }
 
 } // namespace
@@ -85,41 +72,39 @@ ReceivedDataView::ReceivedDataView(QWidget *parent)
 
 QString ReceivedDataView::selectedText() const
 {
-    return m_text.mid(qMin(m_anchor, m_cursor), qAbs(m_cursor - m_anchor));
+    return text().mid(selectionStart(), selectionEnd() - selectionStart());
 }
 
 void ReceivedDataView::setStoreLimit(int characters)
 {
-    m_storeLimit = qMax(1, characters);
-    if (m_text.size() > m_storeLimit) {
-        dropOldestText();
-        scheduleRefresh();
-    }
+    const int top = topPosition();
+    followDroppedText(m_store.setLimit(characters), top);
 }
 
 void ReceivedDataView::appendText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    // Room for a whole history is taken with its first text; room never written costs no
-    // resident memory. Grown by reallocation instead, the history ends up in remapped memory,
-    // which some machines are slow to write again: the first drop of the oldest text then held
-    // the window for about 80 ms instead of 3.
-    if (m_text.isEmpty())
-        m_text.reserve(m_storeLimit + m_storeLimit / 8);
-    m_text += text;
-    indexNewText();
-    if (m_text.size() > m_storeLimit)
-        dropOldestText();
+    const int top = topPosition();
+    followDroppedText(m_store.append(text), top);
+    scheduleRefresh();
+}
+
+// The selection and, unless following the end, the top line stay on the same text.
+void ReceivedDataView::followDroppedText(int dropped, int topPosition)
+{
+    if (dropped == 0)
+        return;
+    m_anchor = qMax(0, m_anchor - dropped);
+    m_cursor = qMax(0, m_cursor - dropped);
+    if (!m_followingEnd)
+        updateScrollRange(m_store.lineOf(qMax(0, topPosition - dropped)));
     scheduleRefresh();
 }
 
 void ReceivedDataView::clear()
 {
-    // Assigning fresh containers gives the memory of a long history back.
-    m_text = QString();
-    m_lineStarts = std::vector<int>{0};
-    m_scan = LineScan();
+    m_store.clear();
     m_anchor = 0;
     m_cursor = 0;
     m_cursorPlaced = false;
@@ -137,155 +122,45 @@ void ReceivedDataView::copy() const
 
 void ReceivedDataView::setSelection(int anchor, int cursor)
 {
-    m_anchor = qBound(0, anchor, int(m_text.size()));
-    m_cursor = qBound(0, cursor, int(m_text.size()));
+    m_anchor = qBound(0, anchor, m_store.size());
+    m_cursor = qBound(0, cursor, m_store.size());
     m_cursorPlaced = true;
     viewport()->update();
 }
 
 QRect ReceivedDataView::characterRect(int position) const
 {
-    if (position < 0 || position >= m_text.size())
+    if (position < 0 || position >= m_store.size())
         return QRect();
-    const int line = lineOf(position);
-    const QPoint corner(sideMargin + xOf(line, position),
+    const int line = m_store.lineOf(position);
+    const QPoint corner(sideMargin + m_store.xOf(line, position),
                         topMargin + (line - topLine()) * m_metrics.lineSpacing());
     const QRect inViewport(
-        corner, QSize(advance(codePointAt(m_text, position).value), m_metrics.lineSpacing()));
+        corner, QSize(advance(m_store.codePointAt(position).value), m_metrics.lineSpacing()));
     return inViewport.translated(viewport()->pos());
 }
 
 // Told once per repaint, not once per chunk: a streaming device would flood a screen reader.
 void ReceivedDataView::announceNewText()
 {
-    m_announcedSize = qMin(m_announcedSize, int(m_text.size()));
-    if (m_announcedSize == m_text.size() || !QAccessible::isActive()) {
-        m_announcedSize = m_text.size();
+    const int size = m_store.size();
+    m_announcedSize = qMin(m_announcedSize, size);
+    if (m_announcedSize == size || !QAccessible::isActive()) {
+        m_announcedSize = size;
         return;
     }
-    QAccessibleTextInsertEvent inserted(this, m_announcedSize,
-                                        shownText(m_announcedSize, m_text.size()));
+    QAccessibleTextInsertEvent inserted(this, m_announcedSize, shownText(m_announcedSize, size));
     QAccessible::updateAccessibility(&inserted);
-    m_announcedSize = m_text.size();
+    m_announcedSize = size;
 }
 
 void ReceivedDataView::selectAll()
 {
     m_anchor = 0;
-    m_cursor = m_text.size();
+    m_cursor = m_store.size();
     m_cursorPlaced = true;
     copyToSelectionClipboard();
     viewport()->update();
-}
-
-int ReceivedDataView::advance(char32_t codePoint) const
-{
-    codePoint = shownCodePoint(codePoint);
-    if (codePoint < 0x10000) {
-        qint16 &width = m_bmpAdvances[codePoint];
-        if (width < 0)
-            width = static_cast<qint16>(
-                m_metrics.horizontalAdvance(QChar(static_cast<char16_t>(codePoint))));
-        return width;
-    }
-    auto known = m_otherAdvances.constFind(codePoint);
-    if (known == m_otherAdvances.constEnd())
-        known = m_otherAdvances.insert(
-            codePoint, m_metrics.horizontalAdvance(QString::fromUcs4(&codePoint, 1)));
-    return *known;
-}
-
-// Continues from where the last call stopped; the state of the unfinished last line is kept in
-// m_scan, so each character is examined once.
-void ReceivedDataView::indexNewText()
-{
-    const QChar *text = m_text.constData();
-    const int size = m_text.size();
-    int lineStart = m_lineStarts.back();
-    LineScan &scan = m_scan;
-    while (scan.position < size) {
-        const int position = scan.position;
-        const QChar unit = text[position];
-        if (unit == QLatin1Char('\n') || unit == QLatin1Char('\r')) {
-            if (unit == QLatin1Char('\n') && position > 0 &&
-                text[position - 1] == QLatin1Char('\r') && lineStart == position)
-                m_lineStarts.back() = position + 1; // the '\r' has already ended the line
-            else
-                m_lineStarts.push_back(position + 1);
-            lineStart = m_lineStarts.back();
-            scan = LineScan{position + 1};
-            continue;
-        }
-        CodePoint codePoint{unit.unicode(), 1};
-        if (unit.isHighSurrogate()) {
-            if (position + 1 == size)
-                break; // its other half comes with the next append
-            codePoint = codePointAt(m_text, position);
-        }
-        const int width = advance(codePoint.value);
-        if (unit != QLatin1Char(' ') && position > lineStart) {
-            if (text[position - 1] == QLatin1Char(' ')) {
-                scan.wordStart = position;
-                scan.widthBeforeWord = scan.width;
-            }
-            if (scan.width + width > m_wrapWidth) {
-                if (scan.wordStart > lineStart) {
-                    lineStart = scan.wordStart;
-                    m_lineStarts.push_back(lineStart);
-                    scan.width -= scan.widthBeforeWord;
-                }
-                scan.wordStart = -1;
-                if (position > lineStart && scan.width + width > m_wrapWidth) {
-                    lineStart = position;
-                    m_lineStarts.push_back(lineStart);
-                    scan.width = 0;
-                }
-            }
-        }
-        scan.width += width;
-        scan.position = position + codePoint.length;
-    }
-}
-
-void ReceivedDataView::rebuildIndex()
-{
-    m_lineStarts.assign(1, 0);
-    m_scan = LineScan();
-    indexNewText();
-}
-
-// Drops about a quarter of the limit at once, so the copying this costs is spread over many
-// appends. Cutting at a line start keeps the index of the rest valid as it is.
-void ReceivedDataView::dropOldestText()
-{
-    const int target = m_text.size() - (m_storeLimit - m_storeLimit / 4);
-    const int topPosition = m_lineStarts[topLine()];
-    const auto firstKept = std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), target);
-    const bool atLineStart =
-        firstKept != m_lineStarts.end() && *firstKept - target <= m_storeLimit / 32;
-    int cut = target;
-    if (atLineStart)
-        cut = *firstKept;
-    else if (m_text.at(cut).isLowSurrogate() && m_text.at(cut - 1).isHighSurrogate())
-        ++cut;
-    else if (m_text.at(cut) == QLatin1Char('\n') && m_text.at(cut - 1) == QLatin1Char('\r'))
-        ++cut;
-
-    m_text.remove(0, cut);
-    if (atLineStart) {
-        m_lineStarts.erase(m_lineStarts.begin(), firstKept);
-        for (int &start : m_lineStarts)
-            start -= cut;
-        m_scan.position -= cut;
-        m_scan.wordStart -= cut;
-    } else {
-        rebuildIndex();
-    }
-
-    m_anchor = qMax(0, m_anchor - cut);
-    m_cursor = qMax(0, m_cursor - cut);
-    if (!m_followingEnd)
-        updateScrollRange(lineOf(qMax(0, topPosition - cut)));
 }
 
 // Restarting a running timer would put the repaint off for as long as data keeps coming.
@@ -303,14 +178,13 @@ int ReceivedDataView::availableWidth() const
 void ReceivedDataView::relayout()
 {
     const int width = availableWidth();
-    if (width == m_wrapWidth) {
+    if (width == m_store.wrapWidth()) {
         updateScrollRange();
         return;
     }
-    const int topPosition = m_lineStarts[topLine()];
-    m_wrapWidth = width;
-    rebuildIndex();
-    updateScrollRange(lineOf(topPosition));
+    const int top = topPosition();
+    m_store.setWrapWidth(width);
+    updateScrollRange(m_store.lineOf(top));
 }
 
 // Keeps the given top line, or the end while following it.
@@ -337,22 +211,19 @@ void ReceivedDataView::onScrolled(int value)
         m_followingEnd = value >= verticalScrollBar()->maximum();
 }
 
-char32_t ReceivedDataView::shownCodePoint(char32_t codePoint) const
-{
-    // The view draws the zero byte's symbol itself where the font has none.
-    if (codePoint == 0 && m_drawsNullSymbol)
-        return ' ';
-    return displayCodePoint(codePoint);
-}
-
 void ReceivedDataView::onFontChanged()
 {
     m_metrics = QFontMetrics(font());
     m_drawsNullSymbol = !m_metrics.inFontUcs4(displayCodePoint(0));
-    m_bmpAdvances.assign(0x10000, -1);
-    m_otherAdvances.clear();
-    m_wrapWidth = 0;
-    relayout();
+    const int top = topPosition();
+    // Copies, so that the store measures with this font until it is told of the next.
+    m_store.setAdvance([metrics = m_metrics, nullSymbol = m_drawsNullSymbol](char32_t codePoint) {
+        const char32_t shown = shownCodePoint(codePoint, nullSymbol);
+        return shown < 0x10000 ? metrics.horizontalAdvance(QChar(static_cast<char16_t>(shown)))
+                               : metrics.horizontalAdvance(QString::fromUcs4(&shown, 1));
+    });
+    m_store.setWrapWidth(availableWidth());
+    updateScrollRange(m_store.lineOf(top));
 }
 
 int ReceivedDataView::visibleLineCount() const
@@ -365,97 +236,26 @@ int ReceivedDataView::topLine() const
     return qBound(0, verticalScrollBar()->value(), lineCount() - 1);
 }
 
-int ReceivedDataView::lineOf(int position) const
-{
-    const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), position);
-    return qMax(0, static_cast<int>(after - m_lineStarts.begin()) - 1);
-}
-
-// The end of what the line shows: before the break that ends it, if any.
-int ReceivedDataView::lineContentEnd(int line) const
-{
-    if (line + 1 >= lineCount())
-        return m_text.size();
-    const int start = m_lineStarts[line];
-    int end = m_lineStarts[line + 1];
-    if (end > start && m_text.at(end - 1) == QLatin1Char('\n'))
-        --end;
-    if (end > start && m_text.at(end - 1) == QLatin1Char('\r'))
-        --end;
-    return end;
-}
-
-int ReceivedDataView::xOf(int line, int position) const
-{
-    int x = 0;
-    for (int p = m_lineStarts[line]; p < position;) {
-        const CodePoint codePoint = codePointAt(m_text, p);
-        x += advance(codePoint.value);
-        p += codePoint.length;
-    }
-    return x;
-}
-
-int ReceivedDataView::positionInLine(int line, int x) const
-{
-    const int end = lineContentEnd(line);
-    int left = 0;
-    for (int p = m_lineStarts[line]; p < end;) {
-        const CodePoint codePoint = codePointAt(m_text, p);
-        const int width = advance(codePoint.value);
-        if (2 * x < 2 * left + width)
-            return p;
-        left += width;
-        p += codePoint.length;
-    }
-    return end;
-}
-
 int ReceivedDataView::positionAt(const QPoint &point) const
 {
     const int lineHeight = m_metrics.lineSpacing();
     const int y = point.y() - topMargin;
     const int offset = y >= 0 ? y / lineHeight : -1 - (-y - 1) / lineHeight;
     const int line = qBound(0, topLine() + offset, lineCount() - 1);
-    return positionInLine(line, point.x() - sideMargin);
-}
-
-// Steps over a whole surrogate pair or "\r\n", so a selection never splits one.
-int ReceivedDataView::nextPosition(int position) const
-{
-    if (position >= m_text.size())
-        return m_text.size();
-    if (m_text.at(position) == QLatin1Char('\r') && position + 1 < m_text.size() &&
-        m_text.at(position + 1) == QLatin1Char('\n'))
-        return position + 2;
-    return position + codePointAt(m_text, position).length;
-}
-
-int ReceivedDataView::previousPosition(int position) const
-{
-    if (position <= 0)
-        return 0;
-    if (position >= 2) {
-        const QChar last = m_text.at(position - 1);
-        const QChar before = m_text.at(position - 2);
-        if ((last == QLatin1Char('\n') && before == QLatin1Char('\r')) ||
-            (last.isLowSurrogate() && before.isHighSurrogate()))
-            return position - 2;
-    }
-    return position - 1;
+    return m_store.positionInLine(line, point.x() - sideMargin);
 }
 
 QString ReceivedDataView::displayText(int from, int to) const
 {
-    QString shown = m_text.mid(from, to - from);
+    QString shown = text().mid(from, to - from);
     for (QChar &unit : shown)
-        unit = QChar(static_cast<char16_t>(shownCodePoint(unit.unicode())));
+        unit = QChar(static_cast<char16_t>(shownCodePoint(unit.unicode(), m_drawsNullSymbol)));
     return shown;
 }
 
 QString ReceivedDataView::shownText(int from, int to) const
 {
-    QString shown = m_text.mid(from, to - from);
+    QString shown = text().mid(from, to - from);
     for (QChar &unit : shown)
         unit = QChar(static_cast<char16_t>(displayCodePoint(unit.unicode())));
     return shown;
@@ -465,8 +265,8 @@ QString ReceivedDataView::shownText(int from, int to) const
 void ReceivedDataView::drawNullSymbols(QPainter &painter, int line, int top) const
 {
     // Only this line is searched: a paint must not cost more as the history grows.
-    const int start = m_lineStarts[line];
-    const QStringView shown = QStringView(m_text).mid(start, lineContentEnd(line) - start);
+    const int start = m_store.lineStart(line);
+    const QStringView shown = QStringView(text()).mid(start, m_store.lineContentEnd(line) - start);
     int offset = shown.indexOf(QChar(0));
     if (offset < 0)
         return;
@@ -475,7 +275,7 @@ void ReceivedDataView::drawNullSymbols(QPainter &painter, int line, int top) con
     painter.save();
     painter.setFont(small);
     for (; offset >= 0; offset = shown.indexOf(QChar(0), offset + 1)) {
-        const QRect cell(sideMargin + xOf(line, start + offset), top + 2, advance(0) - 1,
+        const QRect cell(sideMargin + m_store.xOf(line, start + offset), top + 2, advance(0) - 1,
                          m_metrics.lineSpacing() - 4);
         painter.drawRect(cell);
         painter.drawText(cell, Qt::AlignCenter, QStringLiteral("0"));
@@ -487,7 +287,7 @@ void ReceivedDataView::moveCursor(int position, bool extend)
 {
     if (!m_cursorPlaced) {
         // Until the user has clicked, keyboard selection starts from the newest text.
-        m_anchor = m_text.size();
+        m_anchor = m_store.size();
         m_cursorPlaced = true;
     }
     m_cursor = position;
@@ -498,10 +298,10 @@ void ReceivedDataView::moveCursor(int position, bool extend)
 
 void ReceivedDataView::moveCursorByLines(int lines)
 {
-    const int cursor = m_cursorPlaced ? m_cursor : m_text.size();
-    const int line = lineOf(cursor);
+    const int cursor = m_cursorPlaced ? m_cursor : m_store.size();
+    const int line = m_store.lineOf(cursor);
     const int target = qBound(0, line + lines, lineCount() - 1);
-    moveCursor(positionInLine(target, xOf(line, cursor)), true);
+    moveCursor(m_store.positionInLine(target, m_store.xOf(line, cursor)), true);
 }
 
 void ReceivedDataView::ensureCursorVisible()
@@ -512,7 +312,7 @@ void ReceivedDataView::ensureCursorVisible()
 void ReceivedDataView::scrollToPosition(int position)
 {
     updateScrollRange();
-    const int line = lineOf(qBound(0, position, int(m_text.size())));
+    const int line = m_store.lineOf(qBound(0, position, m_store.size()));
     const int top = topLine();
     const int visible = visibleLineCount();
     if (line < top)
@@ -552,7 +352,7 @@ void ReceivedDataView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     // Until then the old wrap is drawn, cut at the edge or short of it.
-    if (availableWidth() != m_wrapWidth && m_text.size() > quickRewrapLimit)
+    if (availableWidth() != m_store.wrapWidth() && m_store.size() > quickRewrapLimit)
         m_settleTimer.start();
     else
         relayout();
@@ -572,11 +372,11 @@ void ReceivedDataView::paintEvent(QPaintEvent *)
     for (int line = first; line < last; ++line) {
         const int top = topMargin + (line - first) * lineHeight;
         const int baseline = top + ascent;
-        const int start = m_lineStarts[line];
-        const int end = lineContentEnd(line);
+        const int start = m_store.lineStart(line);
+        const int end = m_store.lineContentEnd(line);
         const int selectedFrom = qBound(start, selectionStart, end);
         const int selectedTo = qBound(start, selectionEnd, end);
-        const bool hasBreak = line + 1 < lineCount() && m_lineStarts[line + 1] > end;
+        const bool hasBreak = line + 1 < lineCount() && m_store.lineStart(line + 1) > end;
         const bool breakSelected = hasBreak && selectionStart <= end && selectionEnd > end;
 
         painter.setPen(colours.color(QPalette::Text));
@@ -586,8 +386,8 @@ void ReceivedDataView::paintEvent(QPaintEvent *)
                 drawNullSymbols(painter, line, top);
             continue;
         }
-        const int selectedLeft = sideMargin + xOf(line, selectedFrom);
-        const int selectedRight = sideMargin + xOf(line, selectedTo);
+        const int selectedLeft = sideMargin + m_store.xOf(line, selectedFrom);
+        const int selectedRight = sideMargin + m_store.xOf(line, selectedTo);
         painter.drawText(sideMargin, baseline, displayText(start, selectedFrom));
         painter.drawText(selectedRight, baseline, displayText(selectedTo, end));
         // A selected line break shows as a selected space after the text.
@@ -626,12 +426,12 @@ void ReceivedDataView::keyPressEvent(QKeyEvent *event)
         return;
     }
 
-    const int cursor = m_cursorPlaced ? m_cursor : m_text.size();
-    const int line = lineOf(cursor);
+    const int cursor = m_cursorPlaced ? m_cursor : m_store.size();
+    const int line = m_store.lineOf(cursor);
     if (event->matches(QKeySequence::SelectNextChar))
-        moveCursor(nextPosition(cursor), true);
+        moveCursor(m_store.nextPosition(cursor), true);
     else if (event->matches(QKeySequence::SelectPreviousChar))
-        moveCursor(previousPosition(cursor), true);
+        moveCursor(m_store.previousPosition(cursor), true);
     else if (event->matches(QKeySequence::SelectNextLine))
         moveCursorByLines(1);
     else if (event->matches(QKeySequence::SelectPreviousLine))
@@ -641,13 +441,13 @@ void ReceivedDataView::keyPressEvent(QKeyEvent *event)
     else if (event->matches(QKeySequence::SelectPreviousPage))
         moveCursorByLines(-visibleLineCount());
     else if (event->matches(QKeySequence::SelectStartOfLine))
-        moveCursor(m_lineStarts[line], true);
+        moveCursor(m_store.lineStart(line), true);
     else if (event->matches(QKeySequence::SelectEndOfLine))
-        moveCursor(lineContentEnd(line), true);
+        moveCursor(m_store.lineContentEnd(line), true);
     else if (event->matches(QKeySequence::SelectStartOfDocument))
         moveCursor(0, true);
     else if (event->matches(QKeySequence::SelectEndOfDocument))
-        moveCursor(m_text.size(), true);
+        moveCursor(m_store.size(), true);
     else {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -698,9 +498,9 @@ void ReceivedDataView::mouseDoubleClickEvent(QMouseEvent *event)
     const int position = positionAt(event->pos());
     int start = position;
     int end = position;
-    while (start > 0 && !m_text.at(start - 1).isSpace())
+    while (start > 0 && !text().at(start - 1).isSpace())
         --start;
-    while (end < m_text.size() && !m_text.at(end).isSpace())
+    while (end < m_store.size() && !text().at(end).isSpace())
         ++end;
     moveCursor(start, false);
     moveCursor(end, true);
@@ -716,7 +516,7 @@ void ReceivedDataView::contextMenuEvent(QContextMenuEvent *event)
     copyAction->setEnabled(hasSelection());
     QAction *selectAllAction = menu->addAction(tr("Select All"), this, &ReceivedDataView::selectAll,
                                                QKeySequence::SelectAll);
-    selectAllAction->setEnabled(!m_text.isEmpty());
+    selectAllAction->setEnabled(m_store.size() > 0);
     menu->addSeparator();
     menu->addAction(tr("Clear"), this, [this] {
         clear();
