@@ -2,6 +2,7 @@
 #include "app/widgetgroups.h"
 #include "ui_mainwindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -13,18 +14,28 @@ const QString languageFilePrefix = QStringLiteral("LanguageData_");
 const QLocale localeEnglish(QLocale::English, QLocale::AnyCountry);
 const QLocale localeFrench(QLocale::French, QLocale::AnyCountry);
 
-// Created on first use, once the application object exists, and kept for the process.
+// The translators belong to the application object, which installs them for every window:
+// made on first use, found again by name.
+QTranslator &applicationTranslator(const QString &name)
+{
+    auto *translator =
+        QCoreApplication::instance()->findChild<QTranslator *>(name, Qt::FindDirectChildrenOnly);
+    if (!translator) {
+        translator = new QTranslator(QCoreApplication::instance());
+        translator->setObjectName(name);
+    }
+    return *translator;
+}
+
 QTranslator &translator()
 {
-    static QTranslator consoleTexts;
-    return consoleTexts;
+    return applicationTranslator(QStringLiteral("consoleTexts"));
 }
 
 // Qt's own texts, such as the standard buttons of message boxes.
 QTranslator &qtTranslator()
 {
-    static QTranslator qtTexts;
-    return qtTexts;
+    return applicationTranslator(QStringLiteral("qtTexts"));
 }
 
 // The working directory first, so that a file put there wins; then beside the executable and

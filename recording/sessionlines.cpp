@@ -108,13 +108,13 @@ QByteArray escapedAscii(const QByteArray &bytes)
 }
 
 // Formatting a date costs far more than a short chunk's line: the part down to the second is
-// formatted once a second. Lines are made on the window's thread only.
+// formatted once a second, by each thread for itself.
 QByteArray timeText(const QDateTime &time)
 {
-    static qint64 cachedSecond = std::numeric_limits<qint64>::min();
-    static int cachedOffset = 0;
-    static QByteArray cachedDate;
-    static QByteArray cachedZone;
+    thread_local qint64 cachedSecond = std::numeric_limits<qint64>::min();
+    thread_local int cachedOffset = 0;
+    thread_local QByteArray cachedDate;
+    thread_local QByteArray cachedZone;
     const qint64 msecs = time.toMSecsSinceEpoch();
     const qint64 second = msecs >= 0 ? msecs / 1000 : (msecs - 999) / 1000;
     const int offset = time.offsetFromUtc();
