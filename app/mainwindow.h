@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/consoleenvironment.h"
-#include "connection/modelcontrols.h"
+#include "modelselection/modelcontrols.h"
 
 #include <QAbstractSocket>
 #include <QMainWindow>

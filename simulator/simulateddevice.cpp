@@ -1,6 +1,6 @@
 #include "simulator/simulateddevice.h"
 
-#include "connection/modelpanels.h"
+#include "modelselection/modelpanels.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #include "catalogue/playercatalogue.h"
 #include "connection/linksettings.h"
-#include "connection/modelpanels.h"
+#include "modelselection/modelpanels.h"
 #include "connection/serialports.h"
 
 #include <QMetaEnum>

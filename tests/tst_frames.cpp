@@ -1,5 +1,5 @@
 #include "catalogue/folders.h"
-#include "connection/modelpanels.h"
+#include "modelselection/modelpanels.h"
 #include "sender/commandnames.h"
 #include "sender/sendercommandline.h"
 #include "simulator/framedescription.h"

@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "connection/modelcontrols.h"
+#include "modelselection/modelcontrols.h"
 #include "transmission/controlframe.h"
 #include "ui_mainwindow.h"
 

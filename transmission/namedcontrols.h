@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/modelpanels.h"
+#include "modelselection/modelpanels.h"
 #include "transmission/controlframe.h"
 
 // The values that a control's parameter may take, both included.

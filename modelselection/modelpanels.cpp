@@ -1,4 +1,4 @@
-#include "connection/modelpanels.h"
+#include "modelselection/modelpanels.h"
 #include "catalogue/folders.h"
 
 CommandPanel panelOfCategory(int category)

@@ -1,4 +1,4 @@
-#include "connection/modelcontrols.h"
+#include "modelselection/modelcontrols.h"
 #include "app/mainwindow.h"
 #include "app/widgetgroups.h"
 #include "catalogue/folders.h"
