@@ -1,5 +1,6 @@
 #include "catalogue/folders.h"
 #include "connection/modelpanels.h"
+#include "recording/sessionlines.h"
 #include "sender/commandnames.h"
 #include "sender/sendercommandline.h"
 #include "simulator/framedescription.h"
@@ -92,6 +93,7 @@ private slots:
     void clockCommands();
     void senderAtBothEnds();
     void senderCommandLines();
+    void recordingLines();
 };
 
 void tst_Frames::examples_data()
@@ -275,6 +277,17 @@ void tst_Frames::senderCommandLines()
                             : read.exitStatus == SendStatus::usageError && outcome.contains(row[2]);
         QVERIFY2(ok, qPrintable(row[0] + ": " + outcome));
     }
+}
+
+// Lines as a recording writes them: received bytes as one field whatever the device sends; a
+// frame that was not sent; the time west of UTC, with its minutes.
+void tst_Frames::recordingLines()
+{
+    const QDateTime west(QDate(2027, 1, 15), QTime(4, 30, 0, 5), Qt::OffsetFromUTC, -16200);
+    QCOMPARE(SessionLine::escapedAscii(QByteArray("a\\b\r\n\t\0\x7F\xC3~", 10)),
+             QByteArray("a\\\\b\\r\\n\\t\\0\\x7F\\xC3~"));
+    QCOMPARE(SessionLine::notSent(west, "\x85\x02\x01", "Play"),
+             QByteArray("2027-01-15 04:30:00.005-04:30\tnot sent\t85 02 01\tPlay\n"));
 }
 
 QTEST_APPLESS_MAIN(tst_Frames)
