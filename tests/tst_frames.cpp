@@ -253,24 +253,31 @@ void tst_Frames::senderAtBothEnds()
     }
 }
 
-// Command lines read as zoxen-send reads them: the frames that it builds, checked by hand, and
-// the usage errors (unknown models and commands, parameters out of range, a link that the model
-// does not use), with exit status 2 and a message that names what is allowed.
+// Command lines read as zoxen-send reads them: the frames that it builds, checked by hand, with
+// the players they go to, and the usage errors (unknown models and commands, parameters out of
+// range, a link that the model does not use), with exit status 2 and a message that names what
+// is allowed. "DATA/" in an argument is the folder of the tables.
 void tst_Frames::senderCommandLines()
 {
     const QVector<QStringList> frames = tableRows(QStringLiteral("sender/frames.txt"), 3);
     const QVector<QStringList> refused = tableRows(QStringLiteral("sender/usage.txt"), 3);
-    QCOMPARE(frames.size() + refused.size(), 21 + 16);
+    QCOMPARE(frames.size() + refused.size(), 23 + 22);
     for (const QStringList &row : frames + refused) {
-        const SenderCommandLine read =
-            readSenderCommandLine(QStringList{"zoxen-send"} + row[1].split(';'), catalogue());
+        const SenderCommandLine read = readSenderCommandLine(
+            QStringList{"zoxen-send"} +
+                row[1].split(';').replaceInStrings("DATA/", ZOXEN_TEST_DATA "/sender/"),
+            catalogue());
         QString outcome = read.error;
-        if (read.request) {
-            const PlayerModel &model = catalogue().at(read.request->modelIndex);
-            const auto frame = frameFor(model, read.request->control);
-            outcome = frame ? frameText(model.protocol, read.request->idByte, frame->code,
-                                        frame->data, false)
-                            : QStringLiteral("no frame");
+        if (const auto &request = read.request) {
+            const PlayerModel &model = catalogue().at(request->modelIndex);
+            const auto frame = frameFor(model, request->control);
+            outcome =
+                (frame ? frameText(model.protocol, request->idByte, frame->code, frame->data, false)
+                       : QStringLiteral("no frame")) +
+                " to " +
+                (request->hosts.isEmpty()
+                     ? QString("%1 at %2").arg(request->device).arg(request->baudRate)
+                     : QString("%1 port %2").arg(request->hosts.join(' ')).arg(request->port));
         }
         const bool ok = frames.contains(row)
                             ? outcome == row[2]
