@@ -193,7 +193,8 @@ void tst_Usability::addressTyping()
     setAddress(window, {255, 0, 0, 255});
     auto *target = window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(box));
     target->setFocus();
-    target->selectAll();
+    // Selected as a double click selects it, the cursor after the number.
+    target->findChild<QLineEdit *>()->selectAll();
     if (pasted) {
         QApplication::clipboard()->setText(typed);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
