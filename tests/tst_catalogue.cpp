@@ -26,6 +26,17 @@ private slots:
             delays << reconnectDelayMs(attempt);
         QCOMPARE(delays, QList<int>({250, 500, 1000, 2000, 2000, 2000}));
     }
+    // The port list keeps a typed port, once, whether the system lists it or not. A lost adapter
+    // is opened again where its stable name points now; without one, at its port once it is back.
+    void portNames()
+    {
+        QCOMPARE(
+            portEntries({{"ttyUSB0", "/dev/ttyUSB0", "", "", ""}}, {}, {"ttyUSB0", "/dev/pts/3"}),
+            QVector<PortEntry>({{"ttyUSB0", ""}, {"/dev/pts/3", ""}}));
+        const QVector<StableName> names{{"/dev/serial/by-id/A", "/dev/ttyUSB1"}};
+        QCOMPARE(reconnectPort("ttyUSB0", "/dev/serial/by-id/A", names, false), QString("ttyUSB1"));
+        QCOMPARE(reconnectPort("ttyUSB0", "", names, false), QString());
+    }
 };
 
 void tst_Catalogue::invariants()

@@ -142,7 +142,6 @@ private slots:
     void senderToPlayers();
     void recordingFailureThenSave();
     void recordingKilled();
-    void recordedText();
     void receivedModesAndClear();
     void simulatorOnGivenDevice();
 
@@ -422,13 +421,6 @@ void tst_EndToEnd::recordingKilled()
     const QStringList lines = fileLines(path);
     for (int number = 0; number <= due; ++number)
         QCOMPARE(lines.at(number).section('\t', 3).section(' ', 0, 0), QString::number(number));
-}
-
-// Received bytes as a recording shows them: one field, whatever the device sends.
-void tst_EndToEnd::recordedText()
-{
-    QCOMPARE(SessionLine::escapedAscii(QByteArray("a\\b\r\n\t\0\x7F\xC3~", 10)),
-             QByteArray("a\\\\b\\r\\n\\t\\0\\x7F\\xC3~"));
 }
 
 // What the device sends, in the mode chosen when it arrives; Clear forgets a character cut in

@@ -1,5 +1,6 @@
 #include "catalogue/folders.h"
 #include "modelselection/modelpanels.h"
+#include "recording/sessionlines.h"
 #include "sender/commandnames.h"
 #include "sender/sendercommandline.h"
 #include "simulator/framedescription.h"
@@ -92,6 +93,7 @@ private slots:
     void clockCommands();
     void senderAtBothEnds();
     void senderCommandLines();
+    void recordingLines();
 };
 
 void tst_Frames::examples_data()
@@ -101,7 +103,7 @@ void tst_Frames::examples_data()
     QTest::addColumn<QString>("bytes");
     QTest::addColumn<QString>("decoded");
     const QVector<QStringList> rows = tableRows(QStringLiteral("frames/examples.txt"), 5);
-    QCOMPARE(rows.size(), 43);
+    QCOMPARE(rows.size(), 45);
     for (const QStringList &row : rows)
         QTest::newRow(qPrintable(row.at(0))) << row.at(1) << row.at(2) << row.at(3) << row.at(4);
 }
@@ -224,10 +226,11 @@ void tst_Frames::clockCommands()
     }
 }
 
-// Every control of every model, typed in capitals at both ends of its ranges, reaches the frame
-// of its own control. Past the ends: senderCommandLines.
+// Every control of every model, typed in capitals at both ends of its ranges, sends a frame that
+// the simulator reads as that command with those numbers. Past the ends: senderCommandLines.
 void tst_Frames::senderAtBothEnds()
 {
+    const QDateTime instant = QDateTime::fromString("2027-01-15T08:00:00Z", Qt::ISODate);
     for (const PlayerModel &model : catalogue()) {
         for (const NamedControl &named : namedControls(model)) {
             QVector<int> lowest;
@@ -242,39 +245,66 @@ void tst_Frames::senderAtBothEnds()
                     typed << QString::number(value);
                 const auto resolved = resolveCommand(model, typed.join(' '));
                 const QString where = model.name + ": " + typed.join(' ') + ": " + resolved.error;
-                QVERIFY2(resolved.control, qPrintable(where));
-                const auto sent = frameFor(model, *resolved.control);
-                QVERIFY2(sent && sent == frameFor(model, withParameters(named, values)),
-                         qPrintable(where));
+                Control control = resolved.control.value_or(Control());
+                control.clock = {instant, instant, instant.toMSecsSinceEpoch()};
+                const CommandFrame sent = frameFor(model, control).value_or(CommandFrame());
+                FrameStreamDecoder decoder(model);
+                const auto read =
+                    decoder.feed(assembleFrame(model.protocol, 0x80, sent.code, sent.data)) +
+                    decoder.flush();
+                // "Volume 1" is the amplifier's "Volume".
+                const QString label = read.value(0).command ? read[0].command->label : QString();
+                QVERIFY2(read.size() == 1 &&
+                             label.section(' ', 0, int(named.name.count(' '))) == named.name &&
+                             (values.isEmpty() || read[0].numbers == values),
+                         qPrintable(where + " read as " + label));
             }
         }
     }
 }
 
-// Command lines read as zoxen-send reads them: the frames that it builds, checked by hand, and
-// the usage errors (unknown models and commands, parameters out of range, a link that the model
-// does not use), with exit status 2 and a message that names what is allowed.
+// Command lines read as zoxen-send reads them: the frames that it builds, checked by hand, with
+// the players they go to, and the usage errors (unknown models and commands, parameters out of
+// range, a link that the model does not use), with exit status 2 and a message that names what
+// is allowed. "DATA/" in an argument is the folder of the tables.
 void tst_Frames::senderCommandLines()
 {
     const QVector<QStringList> frames = tableRows(QStringLiteral("sender/frames.txt"), 3);
     const QVector<QStringList> refused = tableRows(QStringLiteral("sender/usage.txt"), 3);
-    QCOMPARE(frames.size() + refused.size(), 21 + 16);
+    QCOMPARE(frames.size() + refused.size(), 23 + 22);
     for (const QStringList &row : frames + refused) {
-        const SenderCommandLine read =
-            readSenderCommandLine(QStringList{"zoxen-send"} + row[1].split(';'), catalogue());
+        const SenderCommandLine read = readSenderCommandLine(
+            QStringList{"zoxen-send"} +
+                row[1].split(';').replaceInStrings("DATA/", ZOXEN_TEST_DATA "/sender/"),
+            catalogue());
         QString outcome = read.error;
-        if (read.request) {
-            const PlayerModel &model = catalogue().at(read.request->modelIndex);
-            const auto frame = frameFor(model, read.request->control);
-            outcome = frame ? frameText(model.protocol, read.request->idByte, frame->code,
-                                        frame->data, false)
-                            : QStringLiteral("no frame");
+        if (const auto &request = read.request) {
+            const PlayerModel &model = catalogue().at(request->modelIndex);
+            const auto frame = frameFor(model, request->control);
+            outcome =
+                (frame ? frameText(model.protocol, request->idByte, frame->code, frame->data, false)
+                       : QStringLiteral("no frame")) +
+                " to " +
+                (request->hosts.isEmpty()
+                     ? QString("%1 at %2").arg(request->device).arg(request->baudRate)
+                     : QString("%1 port %2").arg(request->hosts.join(' ')).arg(request->port));
         }
         const bool ok = frames.contains(row)
                             ? outcome == row[2]
                             : read.exitStatus == SendStatus::usageError && outcome.contains(row[2]);
         QVERIFY2(ok, qPrintable(row[0] + ": " + outcome));
     }
+}
+
+// Lines as a recording writes them: received bytes as one field whatever the device sends; a
+// frame that was not sent; the time west of UTC, with its minutes.
+void tst_Frames::recordingLines()
+{
+    const QDateTime west(QDate(2027, 1, 15), QTime(4, 30, 0, 5), Qt::OffsetFromUTC, -16200);
+    QCOMPARE(SessionLine::escapedAscii(QByteArray("a\\b\r\n\t\0\x7F\xC3~", 10)),
+             QByteArray("a\\\\b\\r\\n\\t\\0\\x7F\\xC3~"));
+    QCOMPARE(SessionLine::notSent(west, "\x85\x02\x01", "Play"),
+             QByteArray("2027-01-15 04:30:00.005-04:30\tnot sent\t85 02 01\tPlay\n"));
 }
 
 QTEST_APPLESS_MAIN(tst_Frames)

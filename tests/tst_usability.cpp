@@ -173,8 +173,8 @@ void tst_Usability::addressTyping_data()
     QTest::addColumn<QString>("address");
 
     QTest::newRow("10.0.0.5 typed into the first box") << 1 << "10.0.0.5" << false << "10.0.0.5";
-    QTest::newRow("a fourth digit goes on") << 1 << "1921681" << false << "192.168.1.4";
-    QTest::newRow("pasted into the third box") << 3 << "172.16.5.9" << true << "172.16.5.9";
+    QTest::newRow("a fourth digit goes on") << 1 << "1921681" << false << "192.168.1.255";
+    QTest::newRow("pasted into the third box") << 3 << "255.16.0.9" << true << "255.16.0.9";
 }
 
 void tst_Usability::addressTyping()
@@ -189,10 +189,12 @@ void tst_Usability::addressTyping()
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     chooseModel(window, modelIndex("Showcaster - SC900 (TCP/IP)"));
-    setAddress(window, {1, 2, 3, 4});
+    // At the bounds: the first digit typed over a full box's selection replaces it.
+    setAddress(window, {255, 0, 0, 255});
     auto *target = window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(box));
     target->setFocus();
-    target->selectAll();
+    // Selected as a double click selects it, the cursor after the number.
+    target->findChild<QLineEdit *>()->selectAll();
     if (pasted) {
         QApplication::clipboard()->setText(typed);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);

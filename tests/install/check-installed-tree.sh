@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 translation=share/zoxen-console/translations/LanguageData_fr.qm
 expected=(bin/zoxen-console bin/zoxen-device-sim bin/zoxen-send "$translation"
           share/applications/zoxen-console.desktop
-          share/icons/hicolor/scalable/apps/zoxen-console.svg)
+          share/icons/hicolor/scalable/apps/zoxen-console.svg share/man/man1/zoxen-console.1.gz)
 for size in 16 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/zoxen-console.png")
 done

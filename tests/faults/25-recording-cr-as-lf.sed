@@ -1,0 +1,3 @@
+# The recording escapes a carriage return as \n.
+# file: recording/sessionlines.cpp
+s/out += "\\\\r";/out += "\\\\n";/
