@@ -1,7 +1,7 @@
 #include "catalogue/playercatalogue.h"
 #include "connection/linksettings.h"
-#include "modelselection/modelpanels.h"
 #include "connection/serialports.h"
+#include "modelselection/modelpanels.h"
 
 #include <QMetaEnum>
 #include <QSerialPort>

@@ -1,4 +1,3 @@
-#include "app/mainwindow.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"

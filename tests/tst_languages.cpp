@@ -1,4 +1,3 @@
-#include "app/mainwindow.h"
 #include "app/version.h"
 #include "consoleidentity.h"
 #include "testtable.h"

@@ -1,4 +1,3 @@
-#include "app/mainwindow.h"
 #include "connection/linksettings.h"
 #include "connection/serialports.h"
 #include "consoleidentity.h"
@@ -118,10 +117,8 @@ void tst_Links::links_data()
     row("serial/lost with Auto-connection: back behind its stable name", timetune, "device",
         "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open + ", bytes",
         "");
-    // Chosen by its port name, the adapter comes back under another, which the field shows.
     row("serial/lost with Auto-connection: followed to its new name", timetune, "adapter",
-        "auto, pushButton_Connect, gone, " + waiting + ", back, renamed, state " + open + ", bytes",
-        "");
+        "auto, pushButton_Connect, gone, " + waiting + ", back, state " + open + ", bytes", "");
     row("serial/Disconnect while waiting", timetune, "device",
         "auto, pushButton_Connect, gone, " + waiting +
             ", pushButton_Disconnect, back, box 0, state " + closed,
@@ -215,11 +212,10 @@ void tst_Links::links()
             const QString made = link + ".new";
             QVERIFY(QFile::link(second.slaveName(), made) &&
                     std::rename(qPrintable(made), qPrintable(link)) == 0);
-            QTRY_COMPARE(tooltipOf(window.findChild<QComboBox *>("comboBox_Port"), link),
-                         "Stable name of " + second.slaveName());
-        } else if (step == "renamed") {
-            QTRY_COMPARE(window.findChild<QComboBox *>("comboBox_Port")->currentText(),
-                         second.slaveName());
+            auto *ports = window.findChild<QComboBox *>("comboBox_Port");
+            QTRY_COMPARE(tooltipOf(ports, link), "Stable name of " + second.slaveName());
+            // Chosen by its port name, it is shown under its new one.
+            QTRY_VERIFY(target != "adapter" || ports->currentText() == second.slaveName());
         } else if (step == "8N1") {
             const PseudoTerminal::LineSettings line = device.lineSettings();
             QCOMPARE(QList<int>({line.baudRate, line.dataBits, line.parity, line.twoStopBits,
@@ -276,11 +272,9 @@ void tst_Links::twoWindowsSideBySide()
     QCOMPARE(serial.received(3), QByteArray::fromHex("800202"));
 
     network.server().closeConnection();
-    QTRY_COMPARE(boxes.count(), 1);
-    QVERIFY(!network.linked());
+    QTRY_VERIFY(boxes.count() == 1 && !network.linked());
     clickButton(serial.window(), "pushButton_Play");
     QCOMPARE(serial.received(3), QByteArray::fromHex("800201"));
-    QVERIFY(serial.linked());
 }
 
 QTEST_MAIN(tst_Links)

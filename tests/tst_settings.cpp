@@ -1,4 +1,3 @@
-#include "app/mainwindow.h"
 #include "app/version.h"
 #include "config/configuration.h"
 #include "consoleidentity.h"

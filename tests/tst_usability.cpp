@@ -1,8 +1,7 @@
-#include "startup/highdensity.h"
-#include "app/mainwindow.h"
 #include "consoleidentity.h"
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"
+#include "startup/highdensity.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
