@@ -1,3 +1,3 @@
 # The port field keeps the old name of an adapter that came back under another.
 # file: connection/mainwindow_links.cpp
-s/ui->comboBox_Port->setCurrentText(link->target().port);/;/
+s/setCurrentText(link->target().port)/setCurrentText(ui->comboBox_Port->currentText())/
