@@ -176,14 +176,13 @@ void tst_Frames::rangesNotFromZero()
         const int protocol = command.dataMin.size() == 3 ? 1 : 0;
         PlayerModel model(QStringLiteral("Test model"), protocol, 0, 0, 1, 2, 9600, 0);
         model.commands = {command};
-        const auto frame =
-            frameFor(model, numberControl(command.category == Folder ? ControlKind::Folder
-                                                                     : ControlKind::Volume,
-                                          number));
+        const auto frame = outgoingFrame(
+            model, 0x80,
+            numberControl(command.category == Folder ? ControlKind::Folder : ControlKind::Volume,
+                          number));
         QVERIFY(frame);
-        QCOMPARE(frameText(protocol, 0x80, frame->code, frame->data, false), hex);
-        QCOMPARE(convertFrameText(hex, true),
-                 frameText(protocol, 0x80, frame->code, frame->data, true));
+        QCOMPARE(bytesText(frame->bytes, false), hex);
+        QCOMPARE(convertFrameText(hex, true), bytesText(frame->bytes, true));
     }
 }
 
@@ -219,10 +218,9 @@ void tst_Frames::clockCommands()
         const QDateTime instant = QDateTime::fromString(row[2], Qt::ISODateWithMs);
         Control control = entryControl(ControlKind::OtherCommand, row[1]);
         control.clock = {instant, instant.toUTC(), instant.toMSecsSinceEpoch()};
-        const auto frame = frameFor(showcaster, control);
+        const auto frame = outgoingFrame(showcaster, 0x80, control);
         QVERIFY2(frame, qPrintable(row[0]));
-        QCOMPARE(row[0] + ": " + frameText(0, 0x80, frame->code, frame->data, false),
-                 row[0] + ": " + row[3]);
+        QCOMPARE(row[0] + ": " + bytesText(frame->bytes, false), row[0] + ": " + row[3]);
     }
 }
 
@@ -280,11 +278,9 @@ void tst_Frames::senderCommandLines()
         QString outcome = read.error;
         if (const auto &request = read.request) {
             const PlayerModel &model = catalogue().at(request->modelIndex);
-            const auto frame = frameFor(model, request->control);
+            const auto frame = outgoingFrame(model, request->idByte, request->control);
             outcome =
-                (frame ? frameText(model.protocol, request->idByte, frame->code, frame->data, false)
-                       : QStringLiteral("no frame")) +
-                " to " +
+                (frame ? bytesText(frame->bytes, false) : QStringLiteral("no frame")) + " to " +
                 (request->hosts.isEmpty()
                      ? QString("%1 at %2").arg(request->device).arg(request->baudRate)
                      : QString("%1 port %2").arg(request->hosts.join(' ')).arg(request->port));

@@ -73,11 +73,6 @@ QString bytesText(const QByteArray &bytes, bool decimal)
     return parts.join(QLatin1Char(' '));
 }
 
-QString frameText(int protocol, quint8 idByte, quint8 code, const ByteList &data, bool decimal)
-{
-    return bytesText(assembleFrame(protocol, idByte, code, data), decimal);
-}
-
 QString convertFrameText(const QString &text, bool toDecimal)
 {
     QStringList parts = text.split(QLatin1Char(' '), Qt::KeepEmptyParts);

@@ -14,11 +14,8 @@ quint8 idByteFor(const QString &playerIdText, bool idSelected);
 // The frame as it goes on the wire: ID byte (addressed family only), code, data.
 QByteArray assembleFrame(int protocol, quint8 idByte, quint8 code, const ByteList &data);
 
-// The frame as label_Bytes_Sended shows it: bytes separated by one space, two upper-case
-// hexadecimal digits each, or decimal without padding.
-QString frameText(int protocol, quint8 idByte, quint8 code, const ByteList &data, bool decimal);
-
-// Bytes as label_Bytes_Sended shows them.
+// Bytes as label_Bytes_Sended shows them: separated by one space, two upper-case hexadecimal
+// digits each, or decimal without padding.
 QString bytesText(const QByteArray &bytes, bool decimal);
 
 // The label's text converted to the other base, part by part; an unreadable or empty part
