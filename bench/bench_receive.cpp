@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTimer>
 
