@@ -97,7 +97,10 @@ void SessionRecorder::finish()
     handOver();
     killTimer(m_timer);
     m_recording = false;
-    QMetaObject::invokeMethod(m_device.get(), [device = m_device.get()] { device->close(); });
+    // Waited for: a thread told to quit before its event loop has begun drops what was posted.
+    QMetaObject::invokeMethod(
+        m_device.get(), [device = m_device.get()] { device->close(); },
+        Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     m_device.reset();

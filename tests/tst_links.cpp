@@ -7,6 +7,7 @@
 #include "stalledlistener.h"
 #include "windowdriver.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QStatusBar>
@@ -64,7 +65,6 @@ private slots:
     void init() { m_devices = std::make_unique<QTemporaryDir>(); }
     void links_data();
     void links();
-    void devicesAreListed();
     void twoWindowsSideBySide();
 
 private:
@@ -75,17 +75,21 @@ private:
         ConsoleEnvironment environment = testEnvironment(tcpPort);
         environment.serialDirectories = {m_devices->path(), m_devices->path()};
         environment.connectTimeoutMs = 2000;
+        environment.chooseSavePath = [path = m_devices->filePath("session.log")](auto &&...) {
+            return path;
+        };
         return environment;
     }
 
     std::unique_ptr<QTemporaryDir> m_devices;
 };
 
-// Steps: a button, "slot:NAME", "LIST=ENTRY", "auto" (Auto-connection checked), "linked" (once the
-// link is up), "gone" and "back" (the device goes, comes back behind the same stable name or port),
-// "box N" (N boxes shown in all, the link closed or waiting, and no more after the event loop has
-// run), "state S" (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and
-// the line).
+// Steps: a button, an action, "slot:NAME", "LIST=ENTRY", "recorded N" (lines in the session's
+// recording), "auto" (Auto-connection checked), "linked" (once the link is up), "gone" and "back"
+// (the device goes, comes back behind the same stable name or port), "unlisted" (its stable name
+// is no longer a port to choose), "box N" (N boxes shown in all, the link closed or waiting, and no
+// more after the event loop has run), "state S" (see state()), "bytes" (they flow both ways), "8N1"
+// (what the port was told, and the line).
 void tst_Links::links_data()
 {
     QTest::addColumn<int>("model");
@@ -118,7 +122,9 @@ void tst_Links::links_data()
         "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open + ", bytes",
         "");
     row("serial/lost with Auto-connection: followed to its new name", timetune, "adapter",
-        "auto, pushButton_Connect, gone, " + waiting + ", back, state " + open + ", bytes", "");
+        "auto, pushButton_Connect, gone, " + waiting + ", unlisted, back, state " + open +
+            ", bytes",
+        "");
     row("serial/Disconnect while waiting", timetune, "device",
         "auto, pushButton_Connect, gone, " + waiting +
             ", pushButton_Disconnect, back, box 0, state " + closed,
@@ -131,10 +137,11 @@ void tst_Links::links_data()
     row("tcp/keys while connecting, then refused", showcasterNetwork, "stalled",
         "pushButton_Connect, slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, " + notSent,
         tcp + "Connection refused");
+    // The frame on its way before the recording started is not in it, told not sent or not.
     row("tcp/Disconnect while connecting cancels", showcasterNetwork, "stalled",
         "pushButton_Connect, state disconnect / Connecting to the player... Please wait., "
-        "slot:Play_Folder_003, pushButton_Disconnect, gone, box 0, " +
-            notSent,
+        "slot:Play_Folder_003, action_Record_Session, pushButton_Disconnect, gone, box 0, " +
+            notSent + ", action_Stop_Recording, recorded 3",
         "");
     row("tcp/device closes", showcasterNetwork, "device",
         "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
@@ -194,6 +201,12 @@ void tst_Links::links()
             QTRY_COMPARE(state(window), step.mid(6));
         } else if (step.startsWith("slot:")) {
             QVERIFY(QMetaObject::invokeMethod(&window, qPrintable(step.mid(5))));
+        } else if (step.startsWith("action_")) {
+            window.findChild<QAction *>(step)->trigger();
+        } else if (step.startsWith("recorded ")) {
+            QFile recording(m_devices->filePath("session.log"));
+            QVERIFY(recording.open(QIODevice::ReadOnly));
+            QCOMPARE(recording.readAll().count('\n'), step.mid(9).toInt());
         } else if (step.contains('=')) {
             QVERIFY(chooseEntry(window, step.section('=', 0, 0), step.section('=', 1)));
         } else if (step == "auto") {
@@ -201,9 +214,12 @@ void tst_Links::links()
         } else if (step == "linked") {
             QTRY_VERIFY(server.peer() && deviceLink.state() == DeviceLink::State::Open);
         } else if (step == "gone") {
-            tcp ? stalled.close() : device.closeMaster();
+            // Unplugged, the device's stable name goes too.
+            tcp ? stalled.close() : (void)(device.closeMaster(), QFile::remove(link));
             server.close();
             server.closeConnection();
+        } else if (step == "unlisted") {
+            QTRY_VERIFY(!entries(window.findChild<QComboBox *>("comboBox_Port")).contains(link));
         } else if (step == "back" && tcp) {
             // Tried quietly meanwhile.
             QTRY_VERIFY(failures.count() >= 2);
@@ -241,21 +257,6 @@ void tst_Links::links()
     }
     QCOMPARE(boxes.text().left(box.size()), box);
     QVERIFY(!box.isEmpty() || boxes.count() == 0);
-}
-
-// Without any action of the user. A device is listed in about 0.4 s; the wait leaves room for a
-// loaded machine.
-void tst_Links::devicesAreListed()
-{
-    PseudoTerminal device;
-    MainWindow window(environment(0));
-    chooseModel(window, timetune);
-    auto *ports = window.findChild<QComboBox *>("comboBox_Port");
-    const QString link = m_devices->filePath("usb-Zoxen_Adapter");
-    QVERIFY(QFile::link(device.slaveName(), link));
-    QTRY_COMPARE_WITH_TIMEOUT(tooltipOf(ports, link), "Stable name of " + device.slaveName(), 3000);
-    QVERIFY(QFile::remove(link));
-    QTRY_VERIFY_WITH_TIMEOUT(!entries(ports).contains(link), 3000);
 }
 
 // Each window has its own link: frames go to each player, and one player failing leaves the

@@ -117,6 +117,11 @@ void tst_Usability::receivedTextForScreenReaders()
     QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(&view)->textInterface();
     QCOMPARE(text->text(0, text->characterCount()),
              QStringLiteral("OK\u240D\u240AA\u2400 B\u2401"));
+    // Where the font has no symbol for the zero byte, the view draws one: never a blank.
+    const QImage drawn = view.viewport()->grab().toImage();
+    view.clear();
+    view.appendText(QStringLiteral("OK\r\nA \tB\x01"));
+    QVERIFY(view.viewport()->grab().toImage() != drawn);
 }
 
 void tst_Usability::historyUsableWithoutLink_data()
