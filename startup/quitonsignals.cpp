@@ -22,6 +22,7 @@ QuitOnSignals::~QuitOnSignals()
 {
     for (int signalNumber : handledSignals)
         std::signal(signalNumber, SIG_DFL);
+    std::signal(SIGPIPE, SIG_DFL);
     for (int &end : s_pipe) {
         if (end >= 0)
             ::close(end);
@@ -43,7 +44,8 @@ bool QuitOnSignals::install()
         if (sigaction(signalNumber, &action, nullptr) != 0)
             return false;
     }
-    return true;
+    // A reader gone from a pipe or socket is a failed write, reported as any other.
+    return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
 }
 
 void QuitOnSignals::handle(int signalNumber)

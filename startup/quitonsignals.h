@@ -7,7 +7,7 @@ class QSocketNotifier;
 // Ends the event loop on SIGINT (Ctrl+C), SIGTERM or SIGHUP (logout, kill, a service manager),
 // so that what the program does at its normal end, such as saving settings, still runs. The
 // handler only writes the signal's number to a pipe; the loop reads it, so nothing but write()
-// runs inside the handler.
+// runs inside the handler. SIGPIPE is ignored: a write to a reader that has gone fails instead.
 class QuitOnSignals : public QObject
 {
     Q_OBJECT
