@@ -65,3 +65,6 @@ QString reconnectPort(const QString &port, const QString &stableName,
 // How long to wait before the given try (0 for the first) to open a lost link again: soon at
 // first, for a device that only reset, then no more than a few seconds apart.
 int reconnectDelayMs(int attempt);
+// How long a link brought back must stay up, if the device says nothing, before the next loss
+// is tried again soon.
+constexpr int stayedUpMs = 2000;

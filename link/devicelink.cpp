@@ -18,7 +18,6 @@ DeviceLink::DeviceLink(QObject *parent)
     });
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
         m_connectTimer.stop();
-        m_attempt = 0;
         setState(State::Open);
     });
     connect(&m_socket, &QTcpSocket::readyRead, this, [this] { readFrom(&m_socket); });
@@ -35,6 +34,8 @@ DeviceLink::DeviceLink(QObject *parent)
     connect(&m_retryTimer, &QTimer::timeout, this, &DeviceLink::retry);
     m_answerTimer.setSingleShot(true);
     connect(&m_answerTimer, &QTimer::timeout, this, &DeviceLink::endAnswer);
+    m_stayedUpTimer.setSingleShot(true);
+    connect(&m_stayedUpTimer, &QTimer::timeout, this, [this] { m_attempt = 0; });
 }
 
 // The port and the socket close as they are destroyed, after the rest of the link: they tell
@@ -85,7 +86,6 @@ bool DeviceLink::openSerial(const QString &port, bool reportFailure)
     }
     m_target.port = port;
     m_decoder.reset();
-    m_attempt = 0;
     setState(State::Open);
     return true;
 }
@@ -180,8 +180,9 @@ void DeviceLink::retry()
     if (m_state != State::Waiting || m_serial.isOpen() || m_socket.isOpen())
         return;
     if (m_target.kind == LinkTarget::Kind::Tcp) {
-        // One that fails comes back through fail(), which waits again.
-        connectSocket();
+        // A serial device plugged in says nothing of a player on the network.
+        if (!m_retryTimer.isActive())
+            connectSocket(); // one that fails comes back through fail(), which waits again
         return;
     }
     const QString port = m_target.port;
@@ -191,11 +192,17 @@ void DeviceLink::retry()
         m_retryTimer.start(reconnectDelayMs(m_attempt++));
 }
 
+// A device that accepts and at once drops every connection is not back: the back-off goes on
+// growing until the link has stayed up a while, or the device has said something.
 void DeviceLink::setState(State state)
 {
     if (state == m_state)
         return;
     m_state = state;
+    if (state == State::Open)
+        m_stayedUpTimer.start(stayedUpMs);
+    else
+        m_stayedUpTimer.stop();
     emit stateChanged(state);
 }
 
@@ -281,6 +288,10 @@ void DeviceLink::readFrom(QIODevice *device)
         return;
     if (m_answering)
         m_answer += chunk;
+    if (m_stayedUpTimer.isActive()) {
+        m_stayedUpTimer.stop();
+        m_attempt = 0;
+    }
     m_lastReceived = chunk;
     emit received(chunk);
 }

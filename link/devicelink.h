@@ -125,6 +125,7 @@ private:
     int m_attempt = 0;
     bool m_closing = false;
     QTimer m_retryTimer;
+    QTimer m_stayedUpTimer;
     QString m_errorMessage;
 
     QVector<FrameInFlight> m_inFlight;

@@ -87,9 +87,9 @@ private:
 // Steps: a button, an action, "slot:NAME", "LIST=ENTRY", "recorded N" (lines in the session's
 // recording), "auto" (Auto-connection checked), "linked" (once the link is up), "gone" and "back"
 // (the device goes, comes back behind the same stable name or port), "unlisted" (its stable name
-// is no longer a port to choose), "box N" (N boxes shown in all, the link closed or waiting, and no
-// more after the event loop has run), "state S" (see state()), "bytes" (they flow both ways), "8N1"
-// (what the port was told, and the line).
+// is no longer a port to choose), "flapping" (the device drops each connection at once), "box N" (N
+// boxes shown in all, the link closed or waiting, and no more after the event loop has run), "state
+// S" (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the line).
 void tst_Links::links_data()
 {
     QTest::addColumn<int>("model");
@@ -148,6 +148,8 @@ void tst_Links::links_data()
     row("tcp/device listening again, with Auto-connection", showcasterNetwork, "device",
         "auto, pushButton_Connect, linked, gone, " + waiting + ", back, state " + open + ", bytes",
         "");
+    row("tcp/device dropping each connection: tried less and less often", showcasterNetwork,
+        "device", "auto, flapping, " + waiting + ", box 0", "");
     // Its Connect button is not usable; the slot connects all the same.
     row("on-demand/device closes: normal end", tuneboxNetwork, "device",
         "slot:on_pushButton_Connect_clicked, linked, gone, box 0, state settings playback", "");
@@ -218,6 +220,17 @@ void tst_Links::links()
             tcp ? stalled.close() : (void)(device.closeMaster(), QFile::remove(link));
             server.close();
             server.closeConnection();
+        } else if (step == "flapping") {
+            QObject::connect(&server, &QTcpServer::newConnection,
+                             [&] { server.closeConnection(); });
+            QElapsedTimer clock;
+            clock.start();
+            clickButton(window, "pushButton_Connect");
+            // A serial device plugged in meanwhile changes nothing.
+            QVERIFY(QFile::link(second.slaveName(), link + "-other"));
+            // At least 250 + 500 + 1000 + 2000 ms between five connections; at once, a second.
+            QTRY_VERIFY_WITH_TIMEOUT(server.connections() >= 5, 10000);
+            QVERIFY2(clock.elapsed() >= 3700, qPrintable(QString::number(clock.elapsed())));
         } else if (step == "unlisted") {
             QTRY_VERIFY(!entries(window.findChild<QComboBox *>("comboBox_Port")).contains(link));
         } else if (step == "back" && tcp) {
