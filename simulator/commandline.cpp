@@ -33,7 +33,7 @@ SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
         "Plays the device side of a catalogue model for the console: prints one line for each\n"
         "frame received (undecodable bytes in hexadecimal) and answers requests. Serial models\n"
         "get a new pseudo-terminal, whose path is printed first, unless --device is given;\n"
-        "TCP/IP models listen on 127.0.0.1. Ctrl+C stops it."));
+        "TCP/IP models listen on 127.0.0.1 unless --address is given. Ctrl+C stops it."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption list(QStringList{"l", "list"},
@@ -42,6 +42,11 @@ SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
         QStringList{"p", "port"},
         QStringLiteral("TCP/IP models: the port to listen on instead of the model's."),
         QStringLiteral("port"));
+    const QCommandLineOption address(
+        QStringList{"a", "address"},
+        QStringLiteral("TCP/IP models: the loopback address to listen on, 127.0.0.1 to "
+                       "127.255.255.254."),
+        QStringLiteral("a.b.c.d"));
     const QCommandLineOption device(
         QStringList{"d", "device"},
         QStringLiteral("Serial models: the serial device to open instead of a pseudo-terminal."),
@@ -51,7 +56,7 @@ SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
         QStringLiteral("With --device: the baud rate, 1200 to 115200 (the model's default "
                        "otherwise)."),
         QStringLiteral("rate"));
-    parser.addOptions({list, port, device, baud});
+    parser.addOptions({list, address, port, device, baud});
     parser.addPositionalArgument(QStringLiteral("model"),
                                  QStringLiteral("The model's exact name in the catalogue."),
                                  QStringLiteral("\"<model>\""));
@@ -77,7 +82,9 @@ SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
     if (model == catalogue.end())
         usageError(
             QStringLiteral("no model is named \"%1\" (--list shows the names)").arg(names[0]));
-    SimulatorOptions options{*model, 0, parser.value(device), 0};
+    SimulatorOptions options;
+    options.model = *model;
+    options.device = parser.value(device);
 
     if (parser.isSet(port)) {
         if (!model->isTcp())
@@ -86,6 +93,17 @@ SimulatorOptions readCommandLine(const PlayerCatalogueList &catalogue)
         if (number == 0 || number > 65535)
             usageError(QStringLiteral("--port takes a number from 1 to 65535"));
         options.port = static_cast<quint16>(number);
+    }
+    if (parser.isSet(address)) {
+        if (!model->isTcp())
+            usageError(QStringLiteral("--address is for TCP/IP models; use --device"));
+        // Never a place that other machines reach.
+        const QHostAddress given(parser.value(address));
+        if (given.protocol() != QAbstractSocket::IPv4Protocol || !given.isLoopback() ||
+            given.toIPv4Address() == 0x7FFFFFFF)
+            usageError(QStringLiteral("--address takes a loopback address, 127.0.0.1 to "
+                                      "127.255.255.254"));
+        options.address = given;
     }
     if (model->isTcp() && (parser.isSet(device) || parser.isSet(baud)))
         usageError(QStringLiteral("--device and --baud are for serial models; use --port"));

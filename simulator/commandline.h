@@ -2,11 +2,14 @@
 
 #include "catalogue/playercatalogue.h"
 
+#include <QHostAddress>
+
 // What the simulator was asked to do.
 struct SimulatorOptions
 {
     PlayerModel model;
-    // TCP/IP models: the port on 127.0.0.1; the model's own when 0.
+    // TCP/IP models: the loopback address and port; the model's own port when 0.
+    QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 0;
     // Serial models: the serial device to open; a new pseudo-terminal when empty.
     QString device;

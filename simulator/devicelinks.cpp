@@ -11,13 +11,13 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-std::unique_ptr<QObject> listenOnLoopback(SimulatedDevice &device, quint16 port, QString &error)
+std::unique_ptr<QObject> listenOnLoopback(SimulatedDevice &device, const QHostAddress &address,
+                                          quint16 port, QString &error)
 {
     auto server = std::make_unique<QTcpServer>();
-    if (!server->listen(QHostAddress::LocalHost, port)) {
-        error = QStringLiteral("cannot listen on 127.0.0.1:%1: %2")
-                    .arg(port)
-                    .arg(server->errorString());
+    const QString place = QStringLiteral("%1:%2").arg(address.toString()).arg(port);
+    if (!server->listen(address, port)) {
+        error = QStringLiteral("cannot listen on %1: %2").arg(place, server->errorString());
         return nullptr;
     }
     QTcpServer *listener = server.get();
@@ -45,7 +45,7 @@ std::unique_ptr<QObject> listenOnLoopback(SimulatedDevice &device, quint16 port,
                              });
         }
     });
-    printLine(QStringLiteral("listening on 127.0.0.1:%1").arg(port));
+    printLine(QStringLiteral("listening on ") + place);
     return server;
 }
 

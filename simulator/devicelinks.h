@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class QHostAddress;
 class SimulatedDevice;
 
 // The exit status when the device cannot be reached or set up, or its serial port is lost.
@@ -17,7 +18,8 @@ constexpr int setUpFailure = 1;
 // On 127.0.0.1: any number of connections, each with its own stream of frames, all driving the
 // one device. The on-demand model's device closes a connection once it has had a whole
 // message, as the console expects.
-std::unique_ptr<QObject> listenOnLoopback(SimulatedDevice &device, quint16 port, QString &error);
+std::unique_ptr<QObject> listenOnLoopback(SimulatedDevice &device, const QHostAddress &address,
+                                          quint16 port, QString &error);
 // On a new pseudo-terminal, whose slave the console opens.
 std::unique_ptr<QObject> openPseudoTerminal(SimulatedDevice &device, QString &error);
 // On a real serial port, 8N1 without flow control. A port that fails later ends the program.

@@ -1,9 +1,9 @@
-#include "startup/applicationidentity.h"
-#include "startup/quitonsignals.h"
 #include "simulator/commandline.h"
 #include "simulator/devicelinks.h"
 #include "simulator/simulateddevice.h"
 #include "simulator/transcript.h"
+#include "startup/applicationidentity.h"
+#include "startup/quitonsignals.h"
 
 #include <QCoreApplication>
 
@@ -14,7 +14,8 @@ std::unique_ptr<QObject> openLine(const SimulatorOptions &options, SimulatedDevi
 {
     const PlayerModel &model = options.model;
     if (model.isTcp())
-        return listenOnLoopback(device, options.port ? options.port : model.tcpPort, error);
+        return listenOnLoopback(device, options.address,
+                                options.port ? options.port : model.tcpPort, error);
     if (options.device.isEmpty())
         return openPseudoTerminal(device, error);
     return openSerialPort(device, options.device,

@@ -49,7 +49,8 @@ QStringList fileLines(const QString &path)
     return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
-// zoxen-device-sim for one model, on a pseudo-terminal or a free loopback port.
+// zoxen-device-sim for one model, on a pseudo-terminal or a free port of 127.0.0.2 (not the
+// loopback address that everything uses).
 struct Simulator
 {
     QProcess process;
@@ -63,7 +64,7 @@ struct Simulator
             QTcpServer probe;
             probe.listen(QHostAddress::LocalHost);
             address = QString::number(probe.serverPort());
-            arguments << "--port" << address;
+            arguments << "--address" << "127.0.0.2" << "--port" << address;
         }
         QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
             while (process.canReadLine())
@@ -195,14 +196,14 @@ void tst_EndToEnd::window()
         testEnvironment(entry.isTcp() ? simulator.address.toUShort() : 0);
     recordInTests(environment);
     MainWindow window(std::move(environment));
-    entry.isTcp() ? setAddress(window, {127, 0, 0, 1}) : choosePort(window, simulator.address);
+    entry.isTcp() ? setAddress(window, {127, 0, 0, 2}) : choosePort(window, simulator.address);
     chooseModel(window, index);
     const bool recorded = !entry.isOnDemand();
     QStringList expected;
     if (recorded) {
         clickButton(window, "pushButton_Connect");
         QTRY_COMPARE_WITH_TIMEOUT(linkOf(window).state(), DeviceLink::State::Open, patienceMs);
-        const QString link = entry.isTcp() ? "127.0.0.1 port " + simulator.address
+        const QString link = entry.isTcp() ? "127.0.0.2 port " + simulator.address
                                            : QStringLiteral("serial port %1 at %2 bit/s")
                                                  .arg(simulator.address)
                                                  .arg(entry.defaultBaudRate);
@@ -253,7 +254,7 @@ void tst_EndToEnd::window()
     QCOMPARE(boxes.count(), 0);
 
     const QStringList link = entry.isTcp()
-                                 ? QStringList{"--host", "127.0.0.1", "--port", simulator.address}
+                                 ? QStringList{"--host", "127.0.0.2", "--port", simulator.address}
                                  : QStringList{"--device", simulator.address};
     const auto [status, lines] =
         send(QStringList{"--model", model, "--wait", "0", sender.section(" => ", 0, 0)} + link);
@@ -274,6 +275,9 @@ void tst_EndToEnd::simulatorCommandLine_data()
     QTest::newRow("serial device missing")
         << QStringList{"--device", "/dev/zoxen-no-such-port", "Timetune"} << 1
         << "cannot open /dev/zoxen-no-such-port: No such file or directory";
+    QTest::newRow("address that other machines reach")
+        << QStringList{"--address", "192.168.1.5", "Showcaster - SC900 (TCP/IP)"} << 2
+        << "--address takes a loopback address, 127.0.0.1 to 127.255.255.254";
     QTest::newRow("rate that no port takes")
         << QStringList{"--device", "/dev/null", "--baud", "12345", "Timetune"} << 2
         << "--baud takes 1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200";
