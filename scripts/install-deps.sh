@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing the console need,
-# skipping those already present.
+# Installs the Debian 12 packages that building, running, testing and packaging the console
+# need, skipping those already present.
 set -euo pipefail
 
 packages=(
@@ -8,6 +8,7 @@ packages=(
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
     fonts-dejavu-core
     help2man
+    dpkg-dev
 )
 [[ ${ZOXEN_EXTRA_PACKAGES:-} ]] && read -r -a extra <<<"$ZOXEN_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
