@@ -1,5 +1,7 @@
 #include "sender/commandnames.h"
 
+#include <algorithm>
+
 namespace {
 
 // The numbers typed after a name, when they are as many as it takes and all decimal.
@@ -9,10 +11,10 @@ std::optional<QVector<int>> parameterValues(const QStringList &words, int count)
         return std::nullopt;
     QVector<int> values;
     for (const QString &word : words) {
-        bool isNumber = false;
-        values.append(word.toInt(&isNumber, 10));
-        if (!isNumber)
+        const auto value = decimalNumber(word);
+        if (!value)
             return std::nullopt;
+        values.append(*value);
     }
     return values;
 }
@@ -27,6 +29,18 @@ bool inRanges(const QVector<ParameterRange> &ranges, const QVector<int> &values)
 }
 
 } // namespace
+
+std::optional<int> decimalNumber(const QString &text)
+{
+    const bool digitsOnly = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    bool fits = false;
+    const int value = text.toInt(&fits, 10);
+    if (!digitsOnly || !fits)
+        return std::nullopt;
+    return value;
+}
 
 QString commandUsage(const NamedControl &named)
 {

@@ -12,6 +12,10 @@ struct ResolvedCommand
     QString error;
 };
 
+// A number typed as decimal digits alone, if it fits an int: no sign, no spaces ("+5" is no
+// number here, as it is no folder in the window).
+std::optional<int> decimalNumber(const QString &text);
+
 // `text` is a control's name, in any case, followed by its parameters in decimal:
 // "play", "Folder 130", "MUSIC folder (Random) 12".
 ResolvedCommand resolveCommand(const PlayerModel &model, const QString &text);

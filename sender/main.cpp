@@ -1,85 +1,59 @@
-#include "startup/applicationidentity.h"
 #include "catalogue/playercatalogue.h"
 #include "connection/linksettings.h"
-#include "link/devicelink.h"
-#include "sender/playerresult.h"
+#include "sender/playerrun.h"
 #include "sender/sendercommandline.h"
+#include "startup/applicationidentity.h"
+#include "startup/quitonsignals.h"
 #include "transmission/clock.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
-#include <vector>
+#include <cstring>
+#include <sys/resource.h>
 
 namespace {
 
 void print(const QString &text, FILE *stream)
 {
-    std::fputs(text.toUtf8().constData(), stream);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
-// One player: its own link, opened for this frame alone, and what became of the frame.
-struct Player
+// Each player takes a descriptor while its link is open. The soft limit is often 1,024 where
+// the hard one is far higher: take the hard one, keep a few for the program itself (standard
+// streams, the event loop, the signal pipe), and open no more than the event loop keeps up with.
+int linksOpenAtOnce()
 {
-    PlayerResult result;
-    std::unique_ptr<DeviceLink> link = std::make_unique<DeviceLink>();
-    bool finished = false;
-};
+    constexpr rlim_t reserved = 32;
+    constexpr rlim_t most = 512;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 1;
+    limit.rlim_cur = limit.rlim_max;
+    if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
+        getrlimit(RLIMIT_NOFILE, &limit);
+    return int(std::clamp(limit.rlim_cur, reserved + 1, reserved + most) - reserved);
+}
 
-std::vector<std::unique_ptr<Player>> players(const SendRequest &request, const PlayerModel &model)
+void addPlayers(PlayerRun &run, const SendRequest &request, const PlayerModel &model)
 {
-    std::vector<LinkTarget> targets;
     for (const QString &host : request.hosts) {
         LinkTarget target = linkTarget(model, QString(), -1, host);
         target.tcpPort = request.port;
-        targets.push_back(target);
+        PlayerResult result;
+        result.address = host;
+        result.timesListed = request.timesListed.value(host, 1);
+        run.addPlayer(target, result);
     }
     if (!request.device.isEmpty()) {
         LinkTarget target = linkTarget(model, request.device, -1, QString());
         target.baudRate = acceptedBaudRate(request.baudRate);
-        targets.push_back(target);
+        PlayerResult result;
+        result.address = request.device;
+        run.addPlayer(target, result);
     }
-    std::vector<std::unique_ptr<Player>> list;
-    for (const LinkTarget &target : targets) {
-        auto player = std::make_unique<Player>();
-        player->result.address = target.kind == LinkTarget::Kind::Tcp ? target.host : target.port;
-        player->link->setTarget(target);
-        list.push_back(std::move(player));
-    }
-    return list;
-}
-
-// The frame is sent once all its bytes have left; what the player sends within the wait after
-// that is its answer. A link that ends before the frame has left says why it was not sent.
-void start(Player &player, const QByteArray &frame, int waitMs, const std::function<void()> &done)
-{
-    DeviceLink &link = *player.link;
-    const auto finish = [&player, done] {
-        if (std::exchange(player.finished, true))
-            return;
-        // Not from inside the link's own signal.
-        QMetaObject::invokeMethod(player.link.get(), &DeviceLink::close, Qt::QueuedConnection);
-        done();
-    };
-    QObject::connect(&link, &DeviceLink::answered, &link,
-                     [&player, finish](int, const QByteArray &answer) {
-                         player.result.sent = true;
-                         player.result.answer = answer;
-                         finish();
-                     });
-    QObject::connect(&link, &DeviceLink::frameNotSent, &link, [&player, finish] {
-        player.result.error = player.link->errorMessage();
-        finish();
-    });
-    if (!link.open(link.target())) {
-        player.result.error = link.errorMessage();
-        finish();
-        return;
-    }
-    link.send(frame, QString(), waitMs);
 }
 
 } // namespace
@@ -108,30 +82,30 @@ int main(int argc, char *argv[])
             stderr);
         return SendStatus::usageError;
     }
-    // Every player at once, each on its own link; the results in the order given.
+    // A signal ends the sending, but what became of each player is still told.
+    QuitOnSignals quitOnSignals;
+    int endingSignal = 0;
+    QObject::connect(&quitOnSignals, &QuitOnSignals::received,
+                     [&endingSignal](int signalNumber) { endingSignal = signalNumber; });
+    quitOnSignals.install();
+
     const QByteArray frame =
         assembleFrame(model.protocol, request.idByte, command->code, command->data);
     print(bytesText(frame, request.decimal) + QLatin1Char('\n'), stdout);
-    const auto list = players(request, model);
-    const auto allFinished = [&list] {
-        return std::all_of(list.cbegin(), list.cend(),
-                           [](const auto &player) { return player->finished; });
-    };
-    for (const auto &player : list) {
-        start(*player, frame, request.waitMs, [&allFinished] {
-            if (allFinished())
-                QCoreApplication::exit();
-        });
-    }
-    if (!allFinished())
-        QCoreApplication::exec();
+    std::fflush(stdout);
+    PlayerRun run(frame, request.waitMs, linksOpenAtOnce());
+    addPlayers(run, request, model);
+    QObject::connect(&run, &PlayerRun::finished, &application, &QCoreApplication::quit);
+    run.start();
+    QCoreApplication::exec();
+    if (endingSignal != 0)
+        run.interrupt(QStringLiteral("interrupted by SIG%1").arg(sigabbrev_np(endingSignal)));
 
-    int status = SendStatus::sent;
-    for (const auto &player : list) {
-        print(resultLines(player->result, request.decimal).join(QLatin1Char('\n')) +
-                  QLatin1Char('\n'),
+    int status = endingSignal != 0 ? SendStatus::linkFailed : SendStatus::sent;
+    for (const PlayerResult &result : run.results()) {
+        print(resultLines(result, request.decimal).join(QLatin1Char('\n')) + QLatin1Char('\n'),
               stdout);
-        if (!player->result.sent)
+        if (!result.sent)
             status = SendStatus::linkFailed;
     }
     return status;

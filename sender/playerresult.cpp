@@ -1,29 +1,24 @@
 #include "sender/playerresult.h"
 
-#include "receive/receivedtext.h"
-
-#include <QRegularExpression>
+#include "recording/sessionlines.h"
+#include "transmission/frames.h"
 
 QStringList resultLines(const PlayerResult &result, bool decimal)
 {
     const QString prefix = result.address + QStringLiteral(": ");
-    if (!result.sent)
-        return {prefix + QStringLiteral("not sent: ") +
-                QString(result.error).replace(QLatin1Char('\n'), QLatin1Char(' '))};
-    QStringList lines{prefix + QStringLiteral("sent")};
-    if (result.answer.isEmpty())
-        return lines;
-    ReceiveDecoderState state;
-    lines.append(prefix + QStringLiteral("answer: ") +
-                 renderReceivedChunk(result.answer,
-                                     decimal ? ReceiveMode::Decimal : ReceiveMode::Hexadecimal,
-                                     state)
-                     .trimmed());
-    state.reset();
-    const QString text = renderReceivedChunk(result.answer, ReceiveMode::Ascii, state);
-    const QStringList textLines =
-        text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")), Qt::SkipEmptyParts);
-    for (const QString &line : textLines)
-        lines.append(prefix + QStringLiteral("answer text: ") + line);
+    const QString oneLineError = QString(result.error).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QStringList lines{prefix + (result.sent ? QStringLiteral("sent")
+                                            : QStringLiteral("not sent: ") + oneLineError)};
+    if (result.timesListed > 1)
+        lines.append(prefix +
+                     QStringLiteral("listed %1 times, counted once").arg(result.timesListed));
+    if (!result.answer.isEmpty()) {
+        lines.append(prefix + QStringLiteral("answer: ") + bytesText(result.answer, decimal));
+        // A zero byte would end the line for many readers, a line break make two players of one.
+        lines.append(prefix + QStringLiteral("answer text: ") +
+                     QString::fromLatin1(SessionLine::escapedAscii(result.answer)));
+    }
+    if (result.sent && !result.error.isEmpty())
+        lines.append(prefix + oneLineError);
     return lines;
 }

@@ -7,14 +7,18 @@
 struct PlayerResult
 {
     QString address;
+    // How many times the command line and the hosts files named this player.
+    int timesListed = 1;
     bool sent = false;
-    // The window's message when it was not sent: a title line and the reason.
+    // The window's message when it was not sent: a title line and the reason. When it was sent,
+    // why its answer was cut short, if it was.
     QString error;
     QByteArray answer;
 };
 
 // The player's lines of output, each starting with its address so that a script can pick
-// them out: "ADDRESS: sent" or "ADDRESS: not sent: MESSAGE", then when it answered, its bytes
-// ("answer:", in hexadecimal or decimal) and their ASCII rendering ("answer text:"), one line
-// per line of text.
+// them out: "ADDRESS: sent" or "ADDRESS: not sent: MESSAGE"; how many times it was listed, if
+// more than once; when it answered, its bytes ("answer:", in hexadecimal or decimal) and the
+// same bytes on one line as a session recording escapes them ("answer text:"); then why the
+// answer was cut short, if it was.
 QStringList resultLines(const PlayerResult &result, bool decimal);

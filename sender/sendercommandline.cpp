@@ -1,13 +1,21 @@
 #include "sender/sendercommandline.h"
+#include "connection/linksettings.h"
+#include "recording/sessionlines.h"
 #include "sender/commandnames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int defaultWaitMs = 500;
+// A hosts file is read whole before anything is sent: the bound keeps a wrong file (a log, a
+// disk image) from filling the memory and still leaves room for some 60,000 addresses.
+constexpr qint64 hostsFileLimit = 1024 * 1024;
 
 struct Options
 {
@@ -20,12 +28,14 @@ struct Options
         QStringLiteral("List the commands of a model, with the range of each parameter."),
         QStringLiteral("model")};
     QCommandLineOption host{QStringLiteral("host"),
-                            QStringLiteral("A TCP/IP player's address; give it once per player "
-                                           "to send to many at once."),
+                            QStringLiteral("A TCP/IP player's address, four decimal numbers such "
+                                           "as 192.168.1.20; give it once per player to send to "
+                                           "many at once."),
                             QStringLiteral("address")};
     QCommandLineOption hostsFile{QStringLiteral("hosts-file"),
-                                 QStringLiteral("Read more addresses from a file, one a line "
-                                                "(blank lines and lines starting with # aside)."),
+                                 QStringLiteral("Read more addresses from a UTF-8 text file, one "
+                                                "a line (blank lines and lines starting with # "
+                                                "aside); may be given more than once."),
                                  QStringLiteral("file")};
     QCommandLineOption port{QStringLiteral("port"),
                             QStringLiteral("The players' TCP port, when not the model's own."),
@@ -94,27 +104,81 @@ QString unknownModel(const QString &name, const PlayerCatalogueList &catalogue)
 // A whole decimal number within first..last, or nothing.
 std::optional<int> numberIn(const QString &text, int first, int last)
 {
-    bool isNumber = false;
-    const int value = text.toInt(&isNumber, 10);
-    if (!isNumber || value < first || value > last)
+    const auto value = decimalNumber(text);
+    if (!value || *value < first || *value > last)
         return std::nullopt;
     return value;
 }
 
-bool readHostsFile(const QString &path, QStringList &hosts, QString &error)
+// Options of which one value counts: given twice, which one was meant is unknown.
+QString givenTwice(const QCommandLineParser &parser, const Options &options)
 {
+    for (const QCommandLineOption *option :
+         {&options.model, &options.commands, &options.port, &options.device, &options.baud,
+          &options.id, &options.wait}) {
+        if (parser.values(*option).size() > 1)
+            return QStringLiteral("--%1 is given more than once; give it once")
+                .arg(option->names().constFirst());
+    }
+    return QString();
+}
+
+// Four decimal numbers, zeros in front or not, as the window's four boxes read them: the
+// system's own reading would take "010" as octal, and "0x7f.1" or "127.1" as well.
+std::optional<QString> playerAddress(const QByteArray &typed)
+{
+    const bool digitsAndDots = std::all_of(
+        typed.cbegin(), typed.cend(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+    const auto numbers = digitsAndDots ? dottedAddress(QString::fromLatin1(typed)) : std::nullopt;
+    if (!numbers)
+        return std::nullopt;
+    return hostText(numbers->at(0), numbers->at(1), numbers->at(2), numbers->at(3));
+}
+
+// Each player once, in the order first given, however its address was written.
+QString addHost(const QByteArray &typed, SendRequest &request)
+{
+    const auto address = playerAddress(typed);
+    if (!address)
+        return QStringLiteral("\"%1\" is not a player address: give four numbers 0 to 255 "
+                              "separated by dots, such as 192.168.1.20")
+            .arg(QString::fromLatin1(SessionLine::escapedAscii(typed.left(80))));
+    if (request.timesListed[*address]++ == 0)
+        request.hosts.append(*address);
+    return QString();
+}
+
+// Only a regular file is opened: opening a FIFO would wait for a writer, a device never ends.
+QString readHostsFile(const QString &path, SendRequest &request)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("%1 is not a regular file: give a text file of addresses").arg(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    QByteArray content = file.read(hostsFileLimit + 1);
+    if (content.size() > hostsFileLimit)
+        return QStringLiteral("%1 is larger than 1 MiB: give a text file of addresses").arg(path);
+    // UTF-16 text, as Windows PowerShell writes it, is full of zero bytes; UTF-8 text has none.
+    if (content.contains('\0'))
+        return QStringLiteral("%1 holds a zero byte: save it as UTF-8 text, not UTF-16").arg(path);
+    if (content.startsWith("\xEF\xBB\xBF"))
+        content.remove(0, 3);
+    const QList<QByteArray> lines = content.replace("\r\n", "\n").replace('\r', '\n').split('\n');
+    int addresses = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QString error = addHost(line, request);
+        if (!error.isEmpty())
+            return QStringLiteral("%1, line %2: %3").arg(path).arg(i + 1).arg(error);
+        ++addresses;
     }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        const QString host = line.trimmed();
-        if (!host.isEmpty() && !host.startsWith(QLatin1Char('#')))
-            hosts.append(host);
-    }
-    return true;
+    if (addresses == 0)
+        return QStringLiteral("%1 holds no address: give one player address a line").arg(path);
+    return QString();
 }
 
 // The link options that fit the model: addresses for TCP/IP, a device and its rate for serial.
@@ -125,11 +189,18 @@ QString readLink(const QCommandLineParser &parser, const Options &options, const
         if (parser.isSet(options.device) || parser.isSet(options.baud))
             return QStringLiteral("%1 is a TCP/IP model: give --host, not --device or --baud")
                 .arg(model.name);
-        request.hosts = parser.values(options.host);
-        QString error;
-        if (parser.isSet(options.hostsFile) &&
-            !readHostsFile(parser.value(options.hostsFile), request.hosts, error))
-            return error;
+        const QStringList typed = parser.values(options.host);
+        for (const QString &host : typed) {
+            const QString error = addHost(host.toUtf8(), request);
+            if (!error.isEmpty())
+                return error;
+        }
+        const QStringList files = parser.values(options.hostsFile);
+        for (const QString &path : files) {
+            const QString error = readHostsFile(path, request);
+            if (!error.isEmpty())
+                return error;
+        }
         if (request.hosts.isEmpty())
             return QStringLiteral("%1 is a TCP/IP model: give --host or --hosts-file")
                 .arg(model.name);
@@ -150,9 +221,8 @@ QString readLink(const QCommandLineParser &parser, const Options &options, const
         return QStringLiteral("%1 is a serial model: give --device").arg(model.name);
     request.baudRate = model.defaultBaudRate;
     if (parser.isSet(options.baud)) {
-        bool isNumber = false;
-        request.baudRate = parser.value(options.baud).toInt(&isNumber);
-        if (!isNumber || !model.baudRates.contains(request.baudRate)) {
+        request.baudRate = decimalNumber(parser.value(options.baud)).value_or(-1);
+        if (!model.baudRates.contains(request.baudRate)) {
             QStringList rates;
             for (qint32 rate : model.baudRates)
                 rates.append(QString::number(rate));
@@ -170,6 +240,8 @@ QString readSending(const QCommandLineParser &parser, const Options &options,
     int id = model.minId;
     if (parser.isSet(options.id)) {
         const auto chosen = numberIn(parser.value(options.id), model.minId, model.maxId);
+        if (!chosen && model.minId == model.maxId)
+            return QStringLiteral("%1 takes no player ID: leave out --id").arg(model.name);
         if (!chosen)
             return QStringLiteral("%1 takes the player IDs %2 to %3")
                 .arg(model.name)
@@ -208,7 +280,7 @@ SenderCommandLine readSenderCommandLine(const QStringList &arguments,
         QStringLiteral("Sends one command to one or more players, serial or TCP/IP, as the "
                        "console's window would send it; prints the frame sent and what each "
                        "player answers. Exit status: 0 when every player got the frame, 1 "
-                       "when a link failed, 2 for a usage error."));
+                       "when a link failed or a signal ended the sending, 2 for a usage error."));
     const Options options;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -228,6 +300,8 @@ SenderCommandLine readSenderCommandLine(const QStringList &arguments,
     if (parser.isSet(version))
         return printed(QCoreApplication::applicationName() + QLatin1Char(' ') +
                        QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+    if (const QString twice = givenTwice(parser, options); !twice.isEmpty())
+        return usageError(twice);
     if (parser.isSet(options.list))
         return printed(modelNames(catalogue));
     if (parser.isSet(options.commands)) {

@@ -3,6 +3,7 @@
 #include "catalogue/playercatalogue.h"
 #include "transmission/controlframe.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <optional>
@@ -12,8 +13,10 @@ struct SendRequest
 {
     int modelIndex = -1;
     Control control;
-    // TCP/IP models: the players' addresses, and the port they listen on.
+    // TCP/IP models: the players' addresses, each once, in the order first given, as four
+    // decimal numbers without padding; how many times each was given; the port they listen on.
     QStringList hosts;
+    QHash<QString, int> timesListed;
     quint16 port = 0;
     // Serial models: the device and its baud rate.
     QString device;
@@ -41,6 +44,6 @@ struct SenderCommandLine
     QString error;
 };
 
-// Reads --hosts-file as well. The control's clock is left for the sender to read at sending.
+// Reads every --hosts-file as well. The control's clock is left for the sender to read at sending.
 SenderCommandLine readSenderCommandLine(const QStringList &arguments,
                                         const PlayerCatalogueList &catalogue);

@@ -3,6 +3,7 @@
 #include "receive/receivedview.h"
 #include "recording/sessionlines.h"
 #include "recording/sessionrecorder.h"
+#include "stalledlistener.h"
 #include "windowdriver.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@ namespace {
 
 const int patienceMs = 60000;
 const char recordUntilKilled[] = "--record-until-killed";
+const char withFileLimits[] = "--with-file-limits";
 const QString t = QStringLiteral("2027-01-15 09:00:00.250+01:00\t");
 const QString frameLine = QStringLiteral("^[0-9A-F]{2}( |$)");
 
@@ -120,6 +122,20 @@ int recordChunksUntilKilled(int argc, char *argv[])
     });
     timer.start(10);
     return application.exec();
+}
+
+// zoxen-send with a lower limit on open files: "SOFT" keeps the hard limit, "SOFT HARD" lowers it
+// too, which only a privileged process could undo, hence a process of its own.
+int sendWithFileLimits(char *argv[])
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_NOFILE, &limit);
+    const QStringList numbers = QString::fromLatin1(argv[2]).split(' ');
+    limit.rlim_cur = numbers.at(0).toULong();
+    limit.rlim_max = numbers.size() > 1 ? numbers.at(1).toULong() : limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+    argv[2] = const_cast<char *>(ZOXEN_SEND);
+    return execv(ZOXEN_SEND, argv + 2);
 }
 
 } // namespace
@@ -299,35 +315,61 @@ void tst_EndToEnd::simulatorCommandLine()
 void tst_EndToEnd::senderToPlayers_data()
 {
     QTest::addColumn<QString>("model");
-    // What each player on 127.0.93.1, .2, ... answers; "refuses" where none listens.
+    // What each player on 127.0.93.1, .2, ... answers; "refuses" where none listens, "stalled"
+    // on 127.0.0.1 where a connection is never accepted.
     QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QString>("command");
+    // The arguments after the players'; zoxen-send's limit on open files (sendWithFileLimits).
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("fileLimits");
+    // Sent to zoxen-send once every listening player got the frame.
+    QTest::addColumn<int>("signal");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("one of three refusing")
-        << "Showcaster - SC900 (TCP/IP)" << QStringList{"", "refuses", ""} << "Standby" << 1
-        << QStringList{"80 02 0C", "127.0.93.1: sent",
+    const QString showcaster = QStringLiteral("Showcaster - SC900 (TCP/IP)");
+    const QStringList standby{"--wait", "0", "Standby"};
+    const QStringList hundred = QVector<QString>(100).toList();
+    QTest::newRow("one of three refusing, one listed twice")
+        << showcaster << QStringList{"", "refuses", ""}
+        << QStringList{"--host", "127.0.93.01"} + standby << "" << 0 << 1
+        << QStringList{"80 02 0C", "127.0.93.1: sent", "127.0.93.1: listed 2 times, counted once",
                        "127.0.93.2: not sent: An TCP/IP error has occurred! Connection refused",
                        "127.0.93.3: sent"};
-    QTest::newRow("on demand, one connection each")
-        << "Tunebox (NX) (TCP/IP)" << QStringList{"PLAYING\r\n", "STOPPED\r\n"} << "Player status"
-        << 0 << QStringList{"127.0.93.1: answer text: PLAYING", "127.0.93.2: answer text: STOPPED"};
+    QTest::newRow("on demand, a zero byte answered")
+        << "Tunebox (NX) (TCP/IP)" << QStringList{QString::fromUtf8("PLAYING\0", 8), "STOP\r\n"}
+        << QStringList{"--wait", "10000", "Player status"} << "" << 0 << 0
+        << QStringList{"127.0.93.1: answer text: PLAYING\\0",
+                       "127.0.93.2: answer text: STOP\\r\\n"};
+    QTest::newRow("interrupted")
+        << showcaster << QStringList{"", "stalled"} << QStringList{"--wait", "60000", "Standby"}
+        << "" << SIGINT << 1
+        << QStringList{"127.0.93.1: interrupted by SIGINT while waiting for the answer",
+                       "127.0.0.1: not sent: interrupted by SIGINT before the frame left"};
+    QTest::newRow("100 at once, past the soft file limit")
+        << showcaster << hundred << QStringList{"--wait", "60000", "Standby"} << "64" << SIGTERM
+        << 1 << QStringList{"127.0.93.100: interrupted by SIGTERM while waiting for the answer"};
+    QTest::newRow("100 within a hard file limit")
+        << showcaster << hundred << standby << "64 64" << 0 << 0
+        << QStringList{"127.0.93.1: sent", "127.0.93.100: sent"};
 }
 
 void tst_EndToEnd::senderToPlayers()
 {
     QFETCH(QString, model);
     QFETCH(QStringList, answers);
-    QFETCH(QString, command);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, fileLimits);
+    QFETCH(int, signal);
     QFETCH(int, status);
     QFETCH(QStringList, lines);
     std::vector<std::unique_ptr<RecordingServer>> players;
-    QStringList arguments{"--model", model, "--wait", answers.first().isEmpty() ? "0" : "10000"};
-    quint16 port = 0;
+    std::optional<StalledListener> stalled;
+    quint16 port = answers.contains("stalled") ? stalled.emplace().port() : 0;
+    QStringList hosts;
     for (int i = 0; i < answers.size(); ++i) {
-        const QString host = QStringLiteral("127.0.93.%1").arg(i + 1);
-        arguments << "--host" << host;
-        if (answers.at(i) == "refuses")
+        const QString host = answers.at(i) == "stalled" ? QStringLiteral("127.0.0.1")
+                                                        : QStringLiteral("127.0.93.%1").arg(i + 1);
+        hosts << "--host" << host;
+        if (answers.at(i) == "refuses" || answers.at(i) == "stalled")
             continue;
         RecordingServer *player = players.emplace_back(new RecordingServer).get();
         player->close();
@@ -343,9 +385,24 @@ void tst_EndToEnd::senderToPlayers()
             });
         }
     }
-    const auto [exitCode, printed] =
-        send(arguments << "--port" << QString::number(port) << command);
-    QCOMPARE(exitCode, status);
+    QProcess sender;
+    arguments = QStringList{"--model", model, "--port", QString::number(port)} + hosts + arguments;
+    if (fileLimits.isEmpty())
+        sender.start(ZOXEN_SEND, arguments);
+    else
+        sender.start(QCoreApplication::applicationFilePath(),
+                     QStringList{withFileLimits, fileLimits} + arguments);
+    if (signal != 0) {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(players.cbegin(), players.cend(),
+                        [](const auto &p) { return !p->received().isEmpty(); }),
+            patienceMs);
+        ::kill(pid_t(sender.processId()), signal);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(sender.state(), QProcess::NotRunning, patienceMs);
+    QCOMPARE(sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1, status);
+    const QStringList printed =
+        QString::fromUtf8(sender.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     for (const QString &line : qAsConst(lines))
         QVERIFY2(printed.contains(line), qPrintable(printed.join('\n')));
     for (const auto &player : players) {
@@ -467,6 +524,8 @@ int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], recordUntilKilled) == 0)
         return recordChunksUntilKilled(argc, argv);
+    if (argc > 3 && qstrcmp(argv[1], withFileLimits) == 0)
+        return sendWithFileLimits(argv);
     QApplication application(argc, argv);
     tst_EndToEnd test;
     return QTest::qExec(&test, argc, argv);

@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The frames that the window builds, as the simulator reads and answers them and as zoxen-send
 // resolves its command lines: one builder, `frameFor`, seen from every side.
 namespace {
@@ -264,17 +266,22 @@ void tst_Frames::senderAtBothEnds()
 // Command lines read as zoxen-send reads them: the frames that it builds, checked by hand, with
 // the players they go to, and the usage errors (unknown models and commands, parameters out of
 // range, a link that the model does not use), with exit status 2 and a message that names what
-// is allowed. "DATA/" in an argument is the folder of the tables.
+// is allowed. "DATA/" in an argument is the folder of the tables, "TMP/" a folder that holds a
+// FIFO and a file too large to be a hosts file.
 void tst_Frames::senderCommandLines()
 {
     const QVector<QStringList> frames = tableRows(QStringLiteral("sender/frames.txt"), 3);
     const QVector<QStringList> refused = tableRows(QStringLiteral("sender/usage.txt"), 3);
-    QCOMPARE(frames.size() + refused.size(), 23 + 22);
+    QCOMPARE(frames.size() + refused.size(), 26 + 36);
+    QTemporaryDir temporary;
+    QVERIFY(mkfifo(qPrintable(temporary.filePath("fifo")), 0600) == 0);
+    QVERIFY(writeFile(temporary.filePath("large.txt"), QByteArray(1024 * 1024 + 1, '#')));
     for (const QStringList &row : frames + refused) {
-        const SenderCommandLine read = readSenderCommandLine(
-            QStringList{"zoxen-send"} +
-                row[1].split(';').replaceInStrings("DATA/", ZOXEN_TEST_DATA "/sender/"),
-            catalogue());
+        QStringList arguments = row[1].split(';');
+        arguments.replaceInStrings("DATA/", ZOXEN_TEST_DATA "/sender/")
+            .replaceInStrings("TMP/", temporary.path() + '/');
+        const SenderCommandLine read =
+            readSenderCommandLine(QStringList{"zoxen-send"} + arguments, catalogue());
         QString outcome = read.error;
         if (const auto &request = read.request) {
             const PlayerModel &model = catalogue().at(request->modelIndex);
