@@ -472,9 +472,10 @@ void tst_EndToEnd::saveDialogs_data()
     // Title | directory | what it asks; a documents directory where the row names one.
     QTest::addColumn<QString>("dialog");
     const QString record = "Record Session (an existing file is appended to) | ";
-    QTest::newRow("Record Session") << "action_Record_Session" << record + "~/Documents | nothing";
+    // First: a dialog given a directory that does not exist falls back on the one it showed last.
     QTest::newRow("Record Session, no documents directory")
         << "action_Record_Session" << record + "~ | nothing";
+    QTest::newRow("Record Session") << "action_Record_Session" << record + "~/Documents | nothing";
     QTest::newRow("Save Received Data As, no documents directory")
         << "action_Save_Received_Data"
         << "Save Received Data | ~ | asks";
