@@ -10,9 +10,13 @@ ConsoleEnvironment systemEnvironment()
     environment.catalogue = buildCatalogueModels();
     environment.clock = readClock;
     environment.sessionClock = QDateTime::currentDateTime;
+    // A file appended to is not replaced: asking whether to replace it would only mislead.
     environment.chooseSavePath = [](QWidget *parent, const QString &title,
-                                    const QString &proposedPath) {
-        return QFileDialog::getSaveFileName(parent, title, proposedPath);
+                                    const QString &proposedPath, ExistingFile existing) {
+        QFileDialog dialog(parent, title, proposedPath);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, existing == ExistingFile::AppendedTo);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     environment.connectTimeoutMs = connectTimeoutMs;
     return environment;

@@ -11,6 +11,13 @@
 
 class QWidget;
 
+// What becomes of a file chosen in the save dialog that exists already.
+enum class ExistingFile
+{
+    Replaced,
+    AppendedTo,
+};
+
 // What a window is handed when it is made rather than finding for itself: the devices it
 // knows, where serial devices are, the clocks, how it asks for a file's path. Each window
 // holds its own, so that several live side by side; tests hand theirs.
@@ -24,8 +31,11 @@ struct ConsoleEnvironment
     std::function<QDateTime()> sessionClock;
     // Where the window asks for the path of a file it is about to write; an empty path
     // cancels.
-    std::function<QString(QWidget *parent, const QString &title, const QString &proposedPath)>
+    std::function<QString(QWidget *parent, const QString &title, const QString &proposedPath,
+                          ExistingFile existing)>
         chooseSavePath;
+    // How much of a recording may wait in memory for a medium that does not keep up.
+    qint64 recordingBufferBytes = 4 * 1024 * 1024;
     // How long a device may take to accept a connection.
     int connectTimeoutMs = 0;
 };

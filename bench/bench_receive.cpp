@@ -2,10 +2,10 @@
 // throughput it sustains while the event loop stays responsive, and its memory. The device is
 // the master side of a pseudo-terminal whose slave the window opens as its serial port.
 
-#include "startup/applicationidentity.h"
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"
+#include "startup/applicationidentity.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,7 +96,7 @@ struct PaintCounter : QObject
 ConsoleEnvironment recordingEnvironment(const QString &path)
 {
     ConsoleEnvironment environment = systemEnvironment();
-    environment.chooseSavePath = [&path](QWidget *, const QString &, const QString &) {
+    environment.chooseSavePath = [&path](auto &&...) {
         return path;
     };
     return environment;

@@ -1,43 +1,50 @@
 #include "recording/sessionrecorder.h"
 
-#include <QFile>
 #include <QTimerEvent>
 
-SessionRecorder::SessionRecorder(QObject *parent)
+namespace {
+
+RecordingFailure::Kind kindOf(RecordingWriter::Failure failure)
+{
+    switch (failure) {
+    case RecordingWriter::Failure::CannotOpen:
+        return RecordingFailure::Kind::CannotOpen;
+    case RecordingWriter::Failure::FileGone:
+        return RecordingFailure::Kind::FileGone;
+    case RecordingWriter::Failure::None:
+        // Nothing failed, but the file did not take everything in time.
+        return RecordingFailure::Kind::Stalled;
+    case RecordingWriter::Failure::CannotWrite:
+        break;
+    }
+    return RecordingFailure::Kind::CannotWrite;
+}
+
+} // namespace
+
+SessionRecorder::SessionRecorder(qint64 bufferBytes, QObject *parent)
     : QObject(parent)
+    , m_bufferBytes(bufferBytes)
 {}
 
-// At exit the window goes, and with it the recorder: what is left is written, silently.
+// At exit the window goes, and with it the recorder: what is left is written, silently, if the
+// file takes it soon enough.
 SessionRecorder::~SessionRecorder()
 {
     blockSignals(true);
-    if (m_recording)
-        finish();
-}
-
-bool SessionRecorder::start(const QString &path, QString *error)
-{
-    // Unbuffered: each hand-over goes to the file in one write, whose failure is seen at once.
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file->errorString();
-        return false;
+    if (m_recording) {
+        handOver();
+        m_writer->finish(finishWaitMs);
     }
-    start(std::move(file), path);
-    return true;
 }
 
-void SessionRecorder::start(std::unique_ptr<QIODevice> device, const QString &name)
+void SessionRecorder::start(const QString &path)
 {
     if (m_recording)
         stop();
-    m_device = std::move(device);
-    m_device->moveToThread(&m_thread);
-    m_thread.start();
+    m_writer = std::make_unique<RecordingWriter>(path);
     m_recording = true;
-    ++m_session;
-    m_fileName = name;
+    m_fileName = path;
     m_bytesRecorded = 0;
     m_pending.clear();
     m_timer = startTimer(flushIntervalMs, Qt::PreciseTimer);
@@ -47,69 +54,60 @@ void SessionRecorder::stop()
 {
     if (!m_recording)
         return;
-    finish();
-    emit stopped();
+    handOver();
+    const qint64 lost = m_writer->finish(finishWaitMs);
+    QString reason;
+    const RecordingWriter::Failure failure = m_writer->failure(&reason);
+    end();
+    if (lost == 0 && failure == RecordingWriter::Failure::None)
+        emit stopped();
+    else
+        emit failed({kindOf(failure), reason, lost});
 }
 
 void SessionRecorder::record(const QByteArray &line)
 {
-    if (m_recording)
-        m_pending += line;
+    if (!m_recording)
+        return;
+    m_pending += line;
+    if (m_pending.size() + m_writer->unwritten() > m_bufferBytes)
+        fail();
 }
 
 void SessionRecorder::timerEvent(QTimerEvent *event)
 {
-    if (event->timerId() == m_timer)
-        handOver();
+    if (event->timerId() != m_timer)
+        return;
+    handOver();
+    if (m_writer->failure() != RecordingWriter::Failure::None)
+        fail();
 }
 
 void SessionRecorder::handOver()
 {
     if (m_pending.isEmpty())
         return;
-    QIODevice *device = m_device.get();
-    const QByteArray lines = m_pending;
-    m_pending.clear();
-    m_bytesRecorded += lines.size();
-    // After a failure nothing more is written, so that the file has no hole in its middle.
-    QMetaObject::invokeMethod(device, [this, device, lines, session = m_session] {
-        if (!device->isOpen())
-            return;
-        // A write cut short (a size limit reached) is tried again, which tells why it stopped.
-        qint64 written = 0;
-        qint64 last = 0;
-        while (written < lines.size() &&
-               (last = device->write(lines.constData() + written, lines.size() - written)) > 0)
-            written += last;
-        if (written == lines.size())
-            return;
-        const QString reason = device->errorString();
-        device->close();
-        QMetaObject::invokeMethod(
-            this, [this, session, reason] { onWriteFailed(session, reason); },
-            Qt::QueuedConnection);
-    });
+    m_bytesRecorded += m_pending.size();
+    m_writer->write(std::exchange(m_pending, QByteArray()));
     emit progressed(m_bytesRecorded);
 }
 
-void SessionRecorder::finish()
+// Told once the caller is done: a box opened from inside a link's signal would run the link's
+// events again inside it.
+void SessionRecorder::fail()
 {
-    handOver();
-    killTimer(m_timer);
-    m_recording = false;
-    // Waited for: a thread told to quit before its event loop has begun drops what was posted.
+    QString reason;
+    const RecordingWriter::Failure failure = m_writer->failure(&reason);
+    const RecordingFailure told{kindOf(failure), reason, m_pending.size() + m_writer->finish(0)};
+    end();
     QMetaObject::invokeMethod(
-        m_device.get(), [device = m_device.get()] { device->close(); },
-        Qt::BlockingQueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
-    m_device.reset();
+        this, [this, told] { emit failed(told); }, Qt::QueuedConnection);
 }
 
-void SessionRecorder::onWriteFailed(int session, const QString &reason)
+void SessionRecorder::end()
 {
-    if (!m_recording || session != m_session)
-        return;
-    finish();
-    emit failed(reason);
+    killTimer(m_timer);
+    m_recording = false;
+    m_pending.clear();
+    m_writer.reset();
 }

@@ -12,8 +12,12 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
-// In the documents directory, named after the model and the moment; characters that file
-// systems refuse (the model names hold slashes) become dashes.
+namespace {
+const char waitingForDevice[] = "waiting for the device to come back";
+} // namespace
+
+// In the documents directory, or the home directory without one, named after the model and the
+// moment; characters that file systems refuse (the model names hold slashes) become dashes.
 QString SessionRecording::proposedPath(const QString &what, const QString &suffix) const
 {
     const PlayerModel *model = m_model();
@@ -25,8 +29,11 @@ QString SessionRecording::proposedPath(const QString &what, const QString &suffi
         if (QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('-');
     }
+    // A dialog opened in a directory that does not exist shows the working directory instead.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).filePath(name.trimmed() + suffix);
+    const QDir directory(!documents.isEmpty() && QDir(documents).exists() ? documents
+                                                                          : QDir::homePath());
+    return directory.filePath(name.trimmed() + suffix);
 }
 
 SessionRecording::SessionRecording(QWidget *window, Ui::MainWindow *ui, DeviceLink *link,
@@ -38,13 +45,15 @@ SessionRecording::SessionRecording(QWidget *window, Ui::MainWindow *ui, DeviceLi
     , m_link(link)
     , m_environment(environment)
     , m_model(std::move(model))
-    , m_recorder(new SessionRecorder(this))
+    , m_recorder(new SessionRecorder(environment.recordingBufferBytes, this))
     , m_label(new QLabel(window))
 {
     m_label->setObjectName(QStringLiteral("label_Recording"));
     m_ui->statusBar->addPermanentWidget(m_label);
+    // A link waiting for its device fails at each try: the recording tells the loss alone.
     connect(m_link, &DeviceLink::failed, this, [this](const QString &message) {
-        recordLinkEvent(QStringLiteral("error: ") + message);
+        if (!m_waiting)
+            recordLinkEvent(QStringLiteral("error: ") + message);
     });
     connect(m_link, &DeviceLink::frameSent, this,
             [this](int frame, const QByteArray &bytes, const QString &name) {
@@ -69,22 +78,16 @@ SessionRecording::SessionRecording(QWidget *window, Ui::MainWindow *ui, DeviceLi
     showState();
 }
 
-// The file opens in append mode: a session recorded in several goes stays in one file.
+// The file opens in append mode: a session recorded in several goes stays in one file. The
+// dialog says so, and asks nothing about replacing it.
 void SessionRecording::start()
 {
     const QString path = m_environment.chooseSavePath(
-        m_window, MainWindow::tr("Record Session"),
-        proposedPath(MainWindow::tr("session"), QStringLiteral(".log")));
+        m_window, MainWindow::tr("Record Session (an existing file is appended to)"),
+        proposedPath(MainWindow::tr("session"), QStringLiteral(".log")), ExistingFile::AppendedTo);
     if (path.isEmpty())
         return;
-    QString error;
-    if (!m_recorder->start(path, &error)) {
-        QMessageBox::critical(m_window, MainWindow::tr("Recording error"),
-                              MainWindow::tr("The session cannot be recorded to %1:").arg(path) +
-                                  QLatin1Char('\n') + error,
-                              QMessageBox::Ok, QMessageBox::NoButton);
-        return;
-    }
+    m_recorder->start(path);
     // Frames already on their way belong to no recording.
     m_lastFrameBefore = m_link->lastFrame();
     const QDateTime now = m_environment.sessionClock();
@@ -94,6 +97,8 @@ void SessionRecording::start()
     if (!m_recordedLink.isEmpty())
         m_recorder->record(
             SessionLine::event(now, "link", QStringLiteral("connected to ") + m_recordedLink));
+    if (m_waiting)
+        m_recorder->record(SessionLine::event(now, "link", QLatin1String(waitingForDevice)));
     showState();
 }
 
@@ -117,14 +122,37 @@ void SessionRecording::showState()
 }
 
 // The console goes on without the recording: one box says why it stopped.
-void SessionRecording::onFailed(const QString &reason)
+void SessionRecording::onFailed(const RecordingFailure &failure)
 {
     showState();
-    QMessageBox::critical(
-        m_window, MainWindow::tr("Recording error"),
-        MainWindow::tr("The recording to %1 has stopped:").arg(m_recorder->fileName()) +
-            QLatin1Char('\n') + reason,
-        QMessageBox::Ok, QMessageBox::NoButton);
+    const QString path = m_recorder->fileName();
+    QString text;
+    switch (failure.kind) {
+    case RecordingFailure::Kind::CannotOpen:
+        text = MainWindow::tr("The session cannot be recorded to %1:").arg(path) +
+               QLatin1Char('\n') + failure.reason;
+        break;
+    case RecordingFailure::Kind::CannotWrite:
+        text = MainWindow::tr("The recording to %1 has stopped:").arg(path) + QLatin1Char('\n') +
+               failure.reason;
+        break;
+    case RecordingFailure::Kind::FileGone:
+        text = MainWindow::tr("The recording to %1 has stopped: the file was deleted or replaced.")
+                   .arg(path);
+        break;
+    case RecordingFailure::Kind::Stalled:
+        text = MainWindow::tr("The recording to %1 has stopped: the file does not take the lines "
+                              "as fast as they come (a stalled medium, or a reader that does not "
+                              "read).")
+                   .arg(path);
+        break;
+    }
+    if (failure.bytesLost > 0 && failure.kind != RecordingFailure::Kind::CannotOpen)
+        text +=
+            QLatin1Char('\n') + MainWindow::tr("The last %1 of the recording were not written.")
+                                    .arg(m_window->locale().formattedDataSize(failure.bytesLost));
+    QMessageBox::critical(m_window, MainWindow::tr("Recording error"), text, QMessageBox::Ok,
+                          QMessageBox::NoButton);
 }
 
 // The whole store, as it is: replaced in one go, so that a failure leaves any older file intact.
@@ -132,7 +160,7 @@ void SessionRecording::saveReceivedData()
 {
     const QString path = m_environment.chooseSavePath(
         m_window, MainWindow::tr("Save Received Data"),
-        proposedPath(MainWindow::tr("received"), QStringLiteral(".txt")));
+        proposedPath(MainWindow::tr("received"), QStringLiteral(".txt")), ExistingFile::Replaced);
     if (path.isEmpty())
         return;
     if (!writeConfigurationFile(path, m_ui->textEdit_Data->text().toUtf8())) {
@@ -161,7 +189,8 @@ void SessionRecording::recordLinkEvent(const QString &event)
         m_recorder->record(SessionLine::event(m_environment.sessionClock(), "link", event));
 }
 
-// Runs at every change of the link; writes only the changes.
+// Runs at every change of the link; writes only the changes, and a wait for the device once,
+// however many times the link tries it again.
 void SessionRecording::recordLinkState()
 {
     const QString described = m_link->description();
@@ -172,8 +201,11 @@ void SessionRecording::recordLinkState()
             recordLinkEvent(QStringLiteral("connected to ") + described);
         m_recordedLink = described;
     }
-    if (m_link->state() == DeviceLink::State::Waiting)
-        recordLinkEvent(QStringLiteral("waiting for the device to come back"));
+    const DeviceLink::State state = m_link->state();
+    if (state == DeviceLink::State::Waiting && !m_waiting)
+        recordLinkEvent(QLatin1String(waitingForDevice));
+    if (state != DeviceLink::State::Connecting)
+        m_waiting = state == DeviceLink::State::Waiting;
 }
 
 void SessionRecording::recordModel()

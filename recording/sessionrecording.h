@@ -9,6 +9,7 @@
 class DeviceLink;
 class QLabel;
 class SessionRecorder;
+struct RecordingFailure;
 namespace Ui {
 class MainWindow;
 }
@@ -33,7 +34,7 @@ private:
     void start();
     void stop();
     void showState();
-    void onFailed(const QString &reason);
+    void onFailed(const RecordingFailure &failure);
     void saveReceivedData();
     QString proposedPath(const QString &what, const QString &suffix) const;
     void recordFrame(int frame, const QByteArray &bytes, const QString &name, bool sent);
@@ -52,4 +53,6 @@ private:
     int m_lastFrameBefore = 0;
     // The open link as the recording last described it; empty when none was open.
     QString m_recordedLink;
+    // The link has been waiting for its device since it was last open or closed.
+    bool m_waiting = false;
 };

@@ -7,6 +7,7 @@
 #include "windowdriver.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,8 +15,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The window, zoxen-send and session recording against the real simulator and loopback players.
 namespace {
@@ -28,10 +32,12 @@ const QString frameLine = QStringLiteral("^[0-9A-F]{2}( |$)");
 
 QString chosenPath;
 
-// The save dialog answers with chosenPath; every recorded line bears one time.
+// The save dialog answers with chosenPath; every recorded line bears one time; a medium that
+// does not keep up is found out sooner.
 void recordInTests(ConsoleEnvironment &environment)
 {
-    environment.chooseSavePath = [](QWidget *, const QString &, const QString &) {
+    environment.recordingBufferBytes = 256 * 1024;
+    environment.chooseSavePath = [](auto &&...) {
         return chosenPath;
     };
     environment.sessionClock = [] {
@@ -104,9 +110,8 @@ std::pair<int, QStringList> send(const QStringList &arguments)
 int recordChunksUntilKilled(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    SessionRecorder recorder;
-    if (!recorder.start(QString::fromLocal8Bit(argv[2]), nullptr))
-        return 1;
+    SessionRecorder recorder(1 << 30);
+    recorder.start(QString::fromLocal8Bit(argv[2]));
     int number = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -149,6 +154,8 @@ private slots:
     {
         setConsoleIdentity();
         QVERIFY(m_directory.isValid());
+        // Where the dialogs propose to save, and the window's settings.
+        qputenv("HOME", QFile::encodeName(m_directory.filePath("home")));
     }
     void window_data();
     void window();
@@ -156,8 +163,11 @@ private slots:
     void simulatorCommandLine();
     void senderToPlayers_data();
     void senderToPlayers();
+    void recordingFailureThenSave_data();
     void recordingFailureThenSave();
     void recordingKilled();
+    void saveDialogs_data();
+    void saveDialogs();
     void receivedModesAndClear();
     void simulatorOnGivenDevice();
 
@@ -411,30 +421,63 @@ void tst_EndToEnd::senderToPlayers()
     }
 }
 
-// A write failure while recording (a file-size limit): one box, the recording stops, later
-// traffic still shows; Save Received Data As then gives the store byte for byte, once the cap
-// has dropped the oldest text.
+// A medium that fails the recording: one box says why, the recording stops and the window goes
+// on, later traffic still shows; Save Received Data As then gives the store byte for byte, once
+// the cap has dropped the oldest text.
+void tst_EndToEnd::recordingFailureThenSave_data()
+{
+    QTest::addColumn<QString>("said");
+    QTest::newRow("size limit") << QString("File too large");
+    QTest::newRow("deleted") << QString("the file was deleted or replaced.");
+    QTest::newRow("replaced") << QString("the file was deleted or replaced.");
+    QTest::newRow("FIFO not read") << QString("does not take the lines as fast as they come");
+    QTest::newRow("FIFO left by its reader") << QString("Broken pipe");
+    // Opening it waits for a reader; Stop waits no more than a moment.
+    QTest::newRow("FIFO without a reader") << QString("were not written.");
+}
+
 void tst_EndToEnd::recordingFailureThenSave()
 {
+    QFETCH(QString, said);
+    const QString medium = QTest::currentDataTag();
     ModalBoxCatcher boxes;
     LinkedDevice device(modelIndex("Showcaster - SC900 (Serial)"), recordInTests);
     MainWindow &window = device.window();
     QVERIFY(device.linked());
-    chosenPath = m_directory.filePath("limited.log");
+    chosenPath = m_directory.filePath(medium + ".log");
+    const QByteArray path = QFile::encodeName(chosenPath);
+    const bool fifo = medium.startsWith("FIFO");
+    const bool noReader = medium == "FIFO without a reader";
+    const bool left = medium == "FIFO left by its reader";
+    QVERIFY(!fifo || mkfifo(path.constData(), 0600) == 0);
+    // Never read, but where the row says.
+    int reader = fifo && !noReader ? ::open(path.constData(), O_RDONLY | O_NONBLOCK) : -1;
     trigger(window, "action_Record_Session");
-    auto *record = window.findChild<QAction *>("action_Record_Session");
+    char first = 0;
+    // The first lines are out.
+    QTRY_VERIFY(fifo ? !left || ::read(reader, &first, 1) == 1 : QFileInfo(chosenPath).size() > 0);
+    if (left)
+        ::close(std::exchange(reader, -1));
+    QVERIFY(fifo || medium == "size limit" || QFile::remove(chosenPath));
+    // Replaced by a FIFO: another file at the path.
+    QVERIFY(medium != "replaced" || mkfifo(path.constData(), 0600) == 0);
+    if (noReader)
+        trigger(window, "action_Stop_Recording");
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit limited = previous;
-    limited.rlim_cur = 1024;
+    const rlimit limited{medium == "size limit" ? 1024 : previous.rlim_cur, previous.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limited);
-    device.terminal().write(QByteArray(2000, 'x'));
-    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, patienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT((device.terminal().write(QByteArray(2000, 'x')), boxes.count() == 1),
+                             patienceMs);
     setrlimit(RLIMIT_FSIZE, &previous);
     QCOMPARE(boxes.title(), QStringLiteral("Recording error"));
-    QVERIFY2(boxes.text().contains("File too large"), qPrintable(boxes.text()));
-    QVERIFY(record->isEnabled());
+    QVERIFY2(boxes.text().contains(said), qPrintable(boxes.text()));
+    QVERIFY(window.findChild<QAction *>("action_Record_Session")->isEnabled());
+    ::close(reader);
+    // The writer left waiting for a reader closes its end once one comes, without what was lost.
+    QFile late(chosenPath);
+    QVERIFY(!noReader || (late.open(QIODevice::ReadOnly) && late.read(1).isEmpty()));
 
     auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
     view->setStoreLimit(1024);
@@ -451,7 +494,6 @@ void tst_EndToEnd::recordingFailureThenSave()
     }
     QVERIFY(view->text().size() < 600 * line.size());
     QCOMPARE(boxes.count(), 1);
-    QVERIFY(QFileInfo(chosenPath).size() <= 1024);
 
     chosenPath = m_directory.filePath("received.txt");
     trigger(window, "action_Save_Received_Data");
@@ -481,6 +523,44 @@ void tst_EndToEnd::recordingKilled()
     const QStringList lines = fileLines(path);
     for (int number = 0; number <= due; ++number)
         QCOMPARE(lines.at(number).section('\t', 3).section(' ', 0, 0), QString::number(number));
+}
+
+// Each dialog opens where its file is proposed, in the documents directory or else the home
+// directory ("~"); a file recorded to is appended to, without a question about replacing it.
+void tst_EndToEnd::saveDialogs_data()
+{
+    QTest::addColumn<QString>("action");
+    // Title | directory | what it asks; a documents directory where the row names one.
+    QTest::addColumn<QString>("dialog");
+    const QString record = "Record Session (an existing file is appended to) | ";
+    // First: a dialog given a directory that does not exist falls back on the one it showed last.
+    QTest::newRow("Record Session, no documents directory")
+        << "action_Record_Session" << record + "~ | nothing";
+    QTest::newRow("Record Session") << "action_Record_Session" << record + "~/Documents | nothing";
+    QTest::newRow("Save Received Data As, no documents directory")
+        << "action_Save_Received_Data"
+        << "Save Received Data | ~ | asks";
+}
+
+void tst_EndToEnd::saveDialogs()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, dialog);
+    const QString home = m_directory.filePath("home");
+    QVERIFY(QDir(home + "/Documents").removeRecursively() && QDir().mkpath(home));
+    QVERIFY(!dialog.contains("Documents") || QDir(home).mkdir("Documents"));
+    MainWindow window(testEnvironment());
+    QString seen;
+    // Shown by the time the dialog's event loop runs.
+    QTimer::singleShot(0, [&seen] {
+        if (auto *shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            seen = shown->windowTitle() + " | " + shown->directory().path() + " | " +
+                   (shown->testOption(QFileDialog::DontConfirmOverwrite) ? "nothing" : "asks");
+            shown->reject();
+        }
+    });
+    trigger(window, qPrintable(action));
+    QCOMPARE(seen, dialog.replace('~', home));
 }
 
 // What the device sends, in the mode chosen when it arrives; Clear forgets a character cut in

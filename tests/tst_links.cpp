@@ -145,8 +145,10 @@ void tst_Links::links_data()
         "");
     row("tcp/device closes", showcasterNetwork, "device",
         "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
+    // Recorded: the loss, the wait and the link back, once each however many tries it took.
     row("tcp/device listening again, with Auto-connection", showcasterNetwork, "device",
-        "auto, pushButton_Connect, linked, gone, " + waiting + ", back, state " + open + ", bytes",
+        "auto, pushButton_Connect, linked, action_Record_Session, gone, " + waiting +
+            ", back, state " + open + ", action_Stop_Recording, recorded 8, bytes",
         "");
     row("tcp/device dropping each connection: tried less and less often", showcasterNetwork,
         "device", "auto, flapping, " + waiting + ", box 0", "");

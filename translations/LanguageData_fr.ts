@@ -504,10 +504,6 @@
         <translation>Ctrl+Shift+S</translation>
     </message>
     <message>
-        <source>Record Session</source>
-        <translation>Enregistrer la session</translation>
-    </message>
-    <message>
         <source>session</source>
         <translation>session</translation>
     </message>
@@ -546,6 +542,22 @@
     <message>
         <source>Received data saved to %1</source>
         <translation>Données reçues enregistrées dans %1</translation>
+    </message>
+    <message>
+        <source>Record Session (an existing file is appended to)</source>
+        <translation>Enregistrer la session (un fichier existant est complété à la suite)</translation>
+    </message>
+    <message>
+        <source>The recording to %1 has stopped: the file was deleted or replaced.</source>
+        <translation>L&apos;enregistrement dans %1 s&apos;est arrêté : le fichier a été supprimé ou remplacé.</translation>
+    </message>
+    <message>
+        <source>The recording to %1 has stopped: the file does not take the lines as fast as they come (a stalled medium, or a reader that does not read).</source>
+        <translation>L&apos;enregistrement dans %1 s&apos;est arrêté : le fichier ne prend pas les lignes aussi vite qu&apos;elles arrivent (un support bloqué, ou un lecteur qui ne lit pas).</translation>
+    </message>
+    <message>
+        <source>The last %1 of the recording were not written.</source>
+        <translation>Les derniers %1 de l&apos;enregistrement n&apos;ont pas été écrits.</translation>
     </message>
 </context>
 <context>
