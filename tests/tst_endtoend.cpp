@@ -295,7 +295,6 @@ void tst_EndToEnd::simulatorCommandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown option") << QStringList{"--lst"} << 2 << "Unknown option 'lst'.";
     QTest::newRow("unknown model") << QStringList{"Timetune 2"} << 2
                                    << "no model is named \"Timetune 2\" (--list shows the names)";
     QTest::newRow("serial device missing")
