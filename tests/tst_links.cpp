@@ -230,9 +230,10 @@ void tst_Links::links()
             clickButton(window, "pushButton_Connect");
             // A serial device plugged in meanwhile changes nothing.
             QVERIFY(QFile::link(second.slaveName(), link + "-other"));
-            // At least 250 + 500 + 1000 + 2000 ms between five connections; at once, a second.
+            // 250 + 500 + 1000 + 2000 ms between five connections, less the 5 % early that a
+            // coarse timer may fire; tried at once again and again, a second.
             QTRY_VERIFY_WITH_TIMEOUT(server.connections() >= 5, 10000);
-            QVERIFY2(clock.elapsed() >= 3700, qPrintable(QString::number(clock.elapsed())));
+            QVERIFY2(clock.elapsed() >= 3500, qPrintable(QString::number(clock.elapsed())));
         } else if (step == "unlisted") {
             QTRY_VERIFY(!entries(window.findChild<QComboBox *>("comboBox_Port")).contains(link));
         } else if (step == "back" && tcp) {
