@@ -30,8 +30,8 @@ quint16 refusingPort()
     return probe.serverPort();
 }
 
-// The controls usable, then what is said of the connection, of the last frame and in the status
-// bar, if anything.
+// The controls usable, then what is said of the connection, of the last frame (as a screen reader
+// reads it: with its bytes) and in the status bar, if anything.
 QString state(QWidget &window)
 {
     QStringList parts;
@@ -39,11 +39,12 @@ QString state(QWidget &window)
                              "frame_Playback_Command"})
         if (window.findChild<QWidget *>(name)->isEnabled())
             parts << QString(name).section('_', 1, 1).toLower();
-    const auto shown = [&window](const char *name) {
-        auto *label = window.findChild<QLabel *>(name);
-        return label->isHidden() ? QString() : label->text();
+    // A frame's state is read with the frame, whose name carries both.
+    const auto shown = [&window](const char *name, const char *read) {
+        return window.findChild<QLabel *>(name)->isHidden() ? QString() : spokenName(window, read);
     };
-    for (const QString &said : {shown("label_Connection_Message"), shown("label_Sent_State"),
+    for (const QString &said : {shown("label_Connection_Message", "label_Connection_Message"),
+                                shown("label_Sent_State", "label_Bytes_Sended"),
                                 window.findChild<QStatusBar *>()->currentMessage()})
         if (!said.isEmpty())
             parts << "/ " + said;
@@ -89,7 +90,9 @@ private:
 // (the device goes, comes back behind the same stable name or port), "unlisted" (its stable name
 // is no longer a port to choose), "flapping" (the device drops each connection at once), "box N" (N
 // boxes shown in all, the link closed or waiting, and no more after the event loop has run), "state
-// S" (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the line).
+// S" (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the line),
+// "size" (the window's, the same as at the first such step: what is said of the link neither
+// widens nor heightens it).
 void tst_Links::links_data()
 {
     QTest::addColumn<int>("model");
@@ -101,7 +104,7 @@ void tst_Links::links_data()
     const QString tcp = "An TCP/IP error has occurred!\n";
     const QString waiting = "state disconnect / The link to the player was lost: waiting for it to "
                             "come back (Disconnect stops waiting).";
-    const QString notSent = "state " + closed + " / Not sent";
+    const QString notSent = "state " + closed + " / Command bytes sent: %1 (Not sent)";
     const auto row = [](const char *name, int model, const char *target, const QString &steps,
                         const QString &box) {
         QTest::newRow(name) << model << target << steps.split(", ") << box;
@@ -117,7 +120,7 @@ void tst_Links::links_data()
     row("serial/device gone", timetune, "device",
         "pushButton_Connect, gone, box 1, state " + closed, serial);
     row("serial/write failing", timetune, "device",
-        "pushButton_Connect, gone, pushButton_Play, box 1, " + notSent, serial);
+        "pushButton_Connect, gone, pushButton_Play, box 1, " + notSent.arg("80 02 01"), serial);
     row("serial/lost with Auto-connection: back behind its stable name", timetune, "device",
         "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open + ", bytes",
         "");
@@ -134,14 +137,20 @@ void tst_Links::links_data()
     row("tcp/no handshake: times out", showcasterNetwork, "stalled",
         "pushButton_Connect, box 1, state " + closed,
         tcp + "The player did not answer within 2 seconds.");
-    row("tcp/keys while connecting, then refused", showcasterNetwork, "stalled",
-        "pushButton_Connect, slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, " + notSent,
-        tcp + "Connection refused");
+    // What a language change puts back in the bytes is read too, the frame still not sent.
+    row("tcp/in French: keys while connecting, then refused; then English", showcasterNetwork,
+        "stalled",
+        "action_French, size, pushButton_Connect, state disconnect / Connexion au lecteur en "
+        "cours... Veuillez patienter., slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, "
+        "state " +
+            closed + " / Octets de commande envoyés : 80 01 03 (Non envoyé), action_English, " +
+            notSent.arg("0") + ", size",
+        "Une erreur TCP/IP est survenue !\n");
     // The frame on its way before the recording started is not in it, told not sent or not.
     row("tcp/Disconnect while connecting cancels", showcasterNetwork, "stalled",
-        "pushButton_Connect, state disconnect / Connecting to the player... Please wait., "
+        "size, pushButton_Connect, state disconnect / Connecting to the player... Please wait., "
         "slot:Play_Folder_003, action_Record_Session, pushButton_Disconnect, gone, box 0, " +
-            notSent + ", action_Stop_Recording, recorded 3",
+            notSent.arg("80 01 03") + ", action_Stop_Recording, recorded 3, size",
         "");
     row("tcp/device closes", showcasterNetwork, "device",
         "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
@@ -154,7 +163,8 @@ void tst_Links::links_data()
     row("on-demand/device closes: normal end", tuneboxNetwork, "device",
         "slot:on_pushButton_Connect_clicked, linked, gone, box 0, state settings playback", "");
     row("on-demand/refused: once per command", tuneboxNetwork, "refused",
-        "pushButton_Play, box 1, pushButton_Play, box 2, state settings playback / Not sent",
+        "pushButton_Play, box 1, pushButton_Play, box 2, state settings playback / Command bytes "
+        "sent: 04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00 (Not sent)",
         tcp + "Connection refused");
 }
 
@@ -189,6 +199,8 @@ void tst_Links::links()
                            : target == "device"                    ? link
                                                                    : target);
     auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
+    window.show();
+    QSize size;
 
     for (const QString &step : qAsConst(steps)) {
         if (step.startsWith("box ")) {
@@ -201,6 +213,9 @@ void tst_Links::links()
             QCOMPARE(boxes.count(), count);
         } else if (step.startsWith("state ")) {
             QTRY_COMPARE(state(window), step.mid(6));
+        } else if (step == "size") {
+            QCoreApplication::processEvents();
+            QCOMPARE(window.size(), size.isValid() ? size : (size = window.size()));
         } else if (step.startsWith("slot:")) {
             QVERIFY(QMetaObject::invokeMethod(&window, qPrintable(step.mid(5))));
         } else if (step.startsWith("action_")) {

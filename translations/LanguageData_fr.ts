@@ -472,10 +472,6 @@
         <translation>Régler les contacts de sortie</translation>
     </message>
     <message>
-        <source>Command bytes sent</source>
-        <translation>Octets de commande envoyés</translation>
-    </message>
-    <message>
         <source>&amp;Record Session...</source>
         <translation>&amp;Enregistrer la session...</translation>
     </message>
@@ -546,6 +542,14 @@
     <message>
         <source>Received data saved to %1</source>
         <translation>Données reçues enregistrées dans %1</translation>
+    </message>
+    <message>
+        <source>This player needs no Connect: each command opens its own connection, which the player closes after answering.</source>
+        <translation>Ce lecteur n’a pas besoin de Connecter : chaque commande ouvre sa propre connexion, que le lecteur ferme après avoir répondu.</translation>
+    </message>
+    <message>
+        <source>Command bytes sent: %1</source>
+        <translation>Octets de commande envoyés : %1</translation>
     </message>
 </context>
 <context>

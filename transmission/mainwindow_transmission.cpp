@@ -44,6 +44,17 @@ void MainWindow::showSendState()
         label->setStyleSheet(QString());
     }
     label->setVisible(state == SendState::NotSent || connecting);
+    describeSentBytes();
+}
+
+// A label reaches a screen reader through its name alone: the name carries the bytes as they are
+// shown, and what became of them.
+void MainWindow::describeSentBytes()
+{
+    QString shown = ui->label_Bytes_Sended->text();
+    if (!ui->label_Sent_State->isHidden())
+        shown += QStringLiteral(" (%1)").arg(ui->label_Sent_State->text());
+    ui->label_Bytes_Sended->setAccessibleName(tr("Command bytes sent: %1").arg(shown));
 }
 
 void MainWindow::on_radioButton_Sent_Hex_clicked()
@@ -51,6 +62,7 @@ void MainWindow::on_radioButton_Sent_Hex_clicked()
     if (sentBytesInHex)
         return;
     ui->label_Bytes_Sended->setText(convertFrameText(ui->label_Bytes_Sended->text(), false));
+    describeSentBytes();
     sentBytesInHex = true;
 }
 
@@ -59,5 +71,6 @@ void MainWindow::on_radioButton_Sent_Dec_clicked()
     if (!sentBytesInHex)
         return;
     ui->label_Bytes_Sended->setText(convertFrameText(ui->label_Bytes_Sended->text(), true));
+    describeSentBytes();
     sentBytesInHex = false;
 }
