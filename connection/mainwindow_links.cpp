@@ -108,10 +108,7 @@ void MainWindow::onSocketConnected()
 void MainWindow::explainLinkButtons()
 {
     const PlayerModel *model = selectedModel();
-    const QString why = model && model->isOnDemand()
-                            ? tr("This player needs no Connect: each command opens its own "
-                                 "connection, which the player closes after answering.")
-                            : QString();
+    const QString why = model && model->isOnDemand() ? onDemandLinkNote() : QString();
     ui->pushButton_Connect->setToolTip(why);
     ui->pushButton_Disconnect->setToolTip(why);
 }

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
 #include "transmission/controlframe.h"
+#include "transmission/frames.h"
 #include "ui_mainwindow.h"
 
 #include <QLabel>
@@ -47,14 +48,12 @@ void MainWindow::showSendState()
     describeSentBytes();
 }
 
-// A label reaches a screen reader through its name alone: the name carries the bytes as they are
-// shown, and what became of them.
+// A label reaches a screen reader through its name alone.
 void MainWindow::describeSentBytes()
 {
-    QString shown = ui->label_Bytes_Sended->text();
-    if (!ui->label_Sent_State->isHidden())
-        shown += QStringLiteral(" (%1)").arg(ui->label_Sent_State->text());
-    ui->label_Bytes_Sended->setAccessibleName(tr("Command bytes sent: %1").arg(shown));
+    const QLabel *state = ui->label_Sent_State;
+    ui->label_Bytes_Sended->setAccessibleName(sentBytesName(
+        ui->label_Bytes_Sended->text(), state->isHidden() ? QString() : state->text()));
 }
 
 void MainWindow::on_radioButton_Sent_Hex_clicked()
