@@ -86,10 +86,12 @@ private:
     void applyPlayerModel(int index);
     void connectLinkSignals();
     void autoConnect();
+    void explainLinkButtons();
 
     // transmission/
     void sendControl(const Control &control);
     void showSendState();
+    void describeSentBytes();
 
     // config/
     void loadConfiguration(const QString &path);

@@ -105,4 +105,6 @@ void MainWindow::applyLanguage()
     if (model && model->isTcp())
         controls.showTcpPort(*model);
     controls.showVolumeValue();
+    explainLinkButtons();
+    showSendState();
 }

@@ -91,3 +91,10 @@ QString connectTimeoutReason(int timeoutMs)
     return QCoreApplication::translate("MainWindow", "The player did not answer within %1 seconds.")
         .arg(timeoutMs / 1000);
 }
+
+QString onDemandLinkNote()
+{
+    return QCoreApplication::translate("MainWindow",
+                                       "This player needs no Connect: each command opens its own "
+                                       "connection, which the player closes after answering.");
+}

@@ -31,6 +31,8 @@ QString serialErrorMessage(int error);
 QString tcpErrorMessage(const QString &reason);
 // Why a connection that never completed within `timeoutMs` failed.
 QString connectTimeoutReason(int timeoutMs);
+// Why the on-demand model's Connect and Disconnect stay greyed: each command connects for itself.
+QString onDemandLinkNote();
 
 // The untranslated text of a serial port error value (QSerialPort::SerialPortError), in the
 // window's translation context.

@@ -99,7 +99,18 @@ void MainWindow::onSocketConnected()
     const bool onDemand = model && model->isOnDemand();
     ui->pushButton_Connect->setEnabled(!onDemand);
     ui->pushButton_Disconnect->setEnabled(false);
+    explainLinkButtons();
     controls.setSendersEnabled(onDemand);
+}
+
+// The on-demand model's Connect is always greyed, its Disconnect but while a command connects: a
+// user would otherwise look for what keeps them from connecting.
+void MainWindow::explainLinkButtons()
+{
+    const PlayerModel *model = selectedModel();
+    const QString why = model && model->isOnDemand() ? onDemandLinkNote() : QString();
+    ui->pushButton_Connect->setToolTip(why);
+    ui->pushButton_Disconnect->setToolTip(why);
 }
 
 void MainWindow::onSocketDisconnected()

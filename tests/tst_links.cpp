@@ -30,8 +30,8 @@ quint16 refusingPort()
     return probe.serverPort();
 }
 
-// The controls usable, then what is said of the connection, of the last frame and in the status
-// bar, if anything.
+// The controls usable, then what is said of the connection, of the last frame (as a screen reader
+// reads it: with its bytes) and in the status bar, if anything.
 QString state(QWidget &window)
 {
     QStringList parts;
@@ -39,21 +39,18 @@ QString state(QWidget &window)
                              "frame_Playback_Command"})
         if (window.findChild<QWidget *>(name)->isEnabled())
             parts << QString(name).section('_', 1, 1).toLower();
-    const auto shown = [&window](const char *name) {
-        auto *label = window.findChild<QLabel *>(name);
-        return label->isHidden() ? QString() : label->text();
+    // A frame's state is read with the frame, whose name carries both.
+    const auto shown = [&window](const char *name, const char *read) {
+        return window.findChild<QLabel *>(name)->isHidden() ? QString() : spokenName(window, read);
     };
-    for (const QString &said : {shown("label_Connection_Message"), shown("label_Sent_State"),
+    for (const QString &said : {shown("label_Connection_Message", "label_Connection_Message"),
+                                shown("label_Sent_State", "label_Bytes_Sended"),
                                 window.findChild<QStatusBar *>()->currentMessage()})
         if (!said.isEmpty())
             parts << "/ " + said;
     return parts.join(' ');
 }
 
-QString tooltipOf(const QComboBox *list, const QString &entry)
-{
-    return list->itemData(list->findText(entry), Qt::ToolTipRole).toString();
-}
 } // namespace
 
 class tst_Links : public QObject
@@ -101,7 +98,7 @@ void tst_Links::links_data()
     const QString tcp = "An TCP/IP error has occurred!\n";
     const QString waiting = "state disconnect / The link to the player was lost: waiting for it to "
                             "come back (Disconnect stops waiting).";
-    const QString notSent = "state " + closed + " / Not sent";
+    const QString notSent = "state " + closed + " / Command bytes sent: %1 (Not sent)";
     const auto row = [](const char *name, int model, const char *target, const QString &steps,
                         const QString &box) {
         QTest::newRow(name) << model << target << steps.split(", ") << box;
@@ -117,7 +114,7 @@ void tst_Links::links_data()
     row("serial/device gone", timetune, "device",
         "pushButton_Connect, gone, box 1, state " + closed, serial);
     row("serial/write failing", timetune, "device",
-        "pushButton_Connect, gone, pushButton_Play, box 1, " + notSent, serial);
+        "pushButton_Connect, gone, pushButton_Play, box 1, " + notSent.arg("80 02 01"), serial);
     row("serial/lost with Auto-connection: back behind its stable name", timetune, "device",
         "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open + ", bytes",
         "");
@@ -134,14 +131,18 @@ void tst_Links::links_data()
     row("tcp/no handshake: times out", showcasterNetwork, "stalled",
         "pushButton_Connect, box 1, state " + closed,
         tcp + "The player did not answer within 2 seconds.");
-    row("tcp/keys while connecting, then refused", showcasterNetwork, "stalled",
-        "pushButton_Connect, slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, " + notSent,
-        tcp + "Connection refused");
+    // A language change puts "0" back in the bytes, which are read out so, still not sent.
+    row("tcp/French: keys while connecting, then refused", showcasterNetwork, "stalled",
+        "action_French, pushButton_Connect, state disconnect / Connexion au lecteur en cours... "
+        "Veuillez patienter., slot:Play_Folder_003, slot:Increase_Volume, gone, box 1, state "
+        "connect settings / Octets de commande envoyés : 80 01 03 (Non envoyé), action_English, "
+        "state connect settings / Command bytes sent: 0 (Not sent)",
+        "Une erreur TCP/IP est survenue !\n");
     // The frame on its way before the recording started is not in it, told not sent or not.
     row("tcp/Disconnect while connecting cancels", showcasterNetwork, "stalled",
         "pushButton_Connect, state disconnect / Connecting to the player... Please wait., "
         "slot:Play_Folder_003, action_Record_Session, pushButton_Disconnect, gone, box 0, " +
-            notSent + ", action_Stop_Recording, recorded 3",
+            notSent.arg("80 01 03") + ", action_Stop_Recording, recorded 3",
         "");
     row("tcp/device closes", showcasterNetwork, "device",
         "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
@@ -156,7 +157,8 @@ void tst_Links::links_data()
     row("on-demand/device closes: normal end", tuneboxNetwork, "device",
         "slot:on_pushButton_Connect_clicked, linked, gone, box 0, state settings playback", "");
     row("on-demand/refused: once per command", tuneboxNetwork, "refused",
-        "pushButton_Play, box 1, pushButton_Play, box 2, state settings playback / Not sent",
+        "pushButton_Play, box 1, pushButton_Play, box 2, state settings playback / Command bytes "
+        "sent: 04 00 00 00 63 6D 64 00 33 32 00 32 35 35 00 32 35 35 00 (Not sent)",
         tcp + "Connection refused");
 }
 
@@ -191,6 +193,9 @@ void tst_Links::links()
                            : target == "device"                    ? link
                                                                    : target);
     auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
+    window.show();
+    QCoreApplication::processEvents();
+    const QSize size = window.size();
 
     for (const QString &step : qAsConst(steps)) {
         if (step.startsWith("box ")) {
@@ -245,7 +250,8 @@ void tst_Links::links()
             QVERIFY(QFile::link(second.slaveName(), made) &&
                     std::rename(qPrintable(made), qPrintable(link)) == 0);
             auto *ports = window.findChild<QComboBox *>("comboBox_Port");
-            QTRY_COMPARE(tooltipOf(ports, link), "Stable name of " + second.slaveName());
+            QTRY_COMPARE(ports->itemData(ports->findText(link), Qt::ToolTipRole).toString(),
+                         "Stable name of " + second.slaveName());
             // Chosen by its port name, it is shown under its new one.
             QTRY_VERIFY(target != "adapter" || ports->currentText() == second.slaveName());
         } else if (step == "8N1") {
@@ -273,6 +279,8 @@ void tst_Links::links()
     }
     QCOMPARE(boxes.text().left(box.size()), box);
     QVERIFY(!box.isEmpty() || boxes.count() == 0);
+    // Nothing said of the link, in either language, has widened or heightened the window.
+    QCOMPARE(window.size(), size);
 }
 
 // Each window has its own link: frames go to each player, and one player failing leaves the

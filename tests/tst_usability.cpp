@@ -61,7 +61,13 @@ void tst_Usability::everyModel()
     if (french)
         window.findChild<QAction *>("action_French")->trigger();
     // The French texts come from the translation file: it must have been found.
-    QCOMPARE(window.findChild<QPushButton *>("pushButton_Connect")->text() == "Connect", !french);
+    auto *connectButton = window.findChild<QPushButton *>("pushButton_Connect");
+    QCOMPARE(connectButton->text() == "Connect", !french);
+    // Greyed without a link only for a model whose commands connect for themselves: it says why,
+    // naming it as it is shown, and so does Disconnect.
+    QCOMPARE(connectButton->toolTip().contains(connectButton->text()), !connectButton->isEnabled());
+    QCOMPARE(window.findChild<QWidget *>("pushButton_Disconnect")->toolTip(),
+             connectButton->toolTip());
     QTRY_VERIFY(window.findChild<QWidget *>("frame_Commands")->isVisible());
     QCoreApplication::processEvents();
     const auto widgets = window.findChildren<QWidget *>();

@@ -472,10 +472,6 @@
         <translation>Régler les contacts de sortie</translation>
     </message>
     <message>
-        <source>Command bytes sent</source>
-        <translation>Octets de commande envoyés</translation>
-    </message>
-    <message>
         <source>&amp;Record Session...</source>
         <translation>&amp;Enregistrer la session...</translation>
     </message>
@@ -558,6 +554,14 @@
     <message>
         <source>The last %1 of the recording were not written.</source>
         <translation>Les derniers %1 de l&apos;enregistrement n&apos;ont pas été écrits.</translation>
+    </message>
+    <message>
+        <source>This player needs no Connect: each command opens its own connection, which the player closes after answering.</source>
+        <translation>Ce lecteur n’a pas besoin de Connecter : chaque commande ouvre sa propre connexion, que le lecteur ferme après avoir répondu.</translation>
+    </message>
+    <message>
+        <source>Command bytes sent: %1</source>
+        <translation>Octets de commande envoyés : %1</translation>
     </message>
 </context>
 <context>

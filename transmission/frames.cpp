@@ -1,6 +1,7 @@
 #include "transmission/frames.h"
 #include "transmission/envelope.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -79,6 +80,13 @@ QString convertFrameText(const QString &text, bool toDecimal)
     for (QString &part : parts)
         part = byteText(part.toInt(nullptr, toDecimal ? 16 : 10), toDecimal);
     return parts.join(QLatin1Char(' '));
+}
+
+QString sentBytesName(const QString &shownBytes, const QString &sendState)
+{
+    const QString bytes =
+        sendState.isEmpty() ? shownBytes : QStringLiteral("%1 (%2)").arg(shownBytes, sendState);
+    return QCoreApplication::translate("MainWindow", "Command bytes sent: %1").arg(bytes);
 }
 
 ByteList commandData(const PlayerModel &model, const PlayerCommand &command)

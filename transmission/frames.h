@@ -22,6 +22,10 @@ QString bytesText(const QByteArray &bytes, bool decimal);
 // reads as 0.
 QString convertFrameText(const QString &text, bool toDecimal);
 
+// The name by which a screen reader reads label_Bytes_Sended, in the window's language: what the
+// label is, the bytes as it shows them, and what became of them when that is said under them.
+QString sentBytesName(const QString &shownBytes, const QString &sendState);
+
 // The data bytes with which a command found by category is sent: the stored bytes, or for
 // the on-demand model the "cmd" text envelope of a code-4 command (nothing otherwise).
 ByteList commandData(const PlayerModel &model, const PlayerCommand &command);

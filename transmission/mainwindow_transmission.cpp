@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
 #include "transmission/controlframe.h"
+#include "transmission/frames.h"
 #include "ui_mainwindow.h"
 
 #include <QLabel>
@@ -44,6 +45,15 @@ void MainWindow::showSendState()
         label->setStyleSheet(QString());
     }
     label->setVisible(state == SendState::NotSent || connecting);
+    describeSentBytes();
+}
+
+// A label reaches a screen reader through its name alone.
+void MainWindow::describeSentBytes()
+{
+    const QLabel *state = ui->label_Sent_State;
+    ui->label_Bytes_Sended->setAccessibleName(sentBytesName(
+        ui->label_Bytes_Sended->text(), state->isHidden() ? QString() : state->text()));
 }
 
 void MainWindow::on_radioButton_Sent_Hex_clicked()
@@ -51,6 +61,7 @@ void MainWindow::on_radioButton_Sent_Hex_clicked()
     if (sentBytesInHex)
         return;
     ui->label_Bytes_Sended->setText(convertFrameText(ui->label_Bytes_Sended->text(), false));
+    describeSentBytes();
     sentBytesInHex = true;
 }
 
@@ -59,5 +70,6 @@ void MainWindow::on_radioButton_Sent_Dec_clicked()
     if (!sentBytesInHex)
         return;
     ui->label_Bytes_Sended->setText(convertFrameText(ui->label_Bytes_Sended->text(), true));
+    describeSentBytes();
     sentBytesInHex = false;
 }

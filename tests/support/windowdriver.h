@@ -6,6 +6,7 @@
 #include "simulator/pseudoterminal.h"
 #include "transmission/frames.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +97,13 @@ inline void setAddress(QWidget &window, const QList<int> &bytes)
     for (int i = 0; i < 4; ++i)
         window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i + 1))
             ->setValue(bytes.value(i));
+}
+
+// What a screen reader reads of a control: its accessible name.
+inline QString spokenName(QWidget &window, const char *name)
+{
+    return QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(name))
+        ->text(QAccessible::Name);
 }
 
 inline void clickButton(QWidget &window, const QString &name)
