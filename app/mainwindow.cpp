@@ -3,6 +3,7 @@
 #include "connection/addressentry.h"
 #include "connection/serialportlist.h"
 #include "link/devicelink.h"
+#include "receive/receiveddisplay.h"
 #include "recording/sessionrecording.h"
 #include "ui_mainwindow.h"
 
@@ -57,6 +58,7 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
     // It follows the link from its first change on, before the window reacts to it.
     recording = new SessionRecording(this, ui.get(), link, this->environment,
                                      [this] { return selectedModel(); });
+    display = new ReceivedDisplay(this, ui.get(), link, this->environment.sessionClock);
     connectLinkSignals();
     createShortcuts();
     new AddressEntry({ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3, ui->spinBox_IP_4},

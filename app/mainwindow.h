@@ -9,6 +9,7 @@
 #include <memory>
 
 class DeviceLink;
+class ReceivedDisplay;
 class SessionRecording;
 struct Control;
 
@@ -105,6 +106,7 @@ private:
     DeviceLink *link = nullptr;
     ModelControls controls;
     SessionRecording *recording = nullptr;
+    ReceivedDisplay *display = nullptr;
     // While a link error box is open, a further failure only closes the link.
     bool linkErrorBoxOpen = false;
     // True while label_Bytes_Sended shows hexadecimal: the base of the text in the label now,

@@ -36,20 +36,33 @@ QString configurationPath(const QString &path)
     return QDir(QCoreApplication::applicationDirPath()).filePath(configurationFileName());
 }
 
-ParsedConfiguration readConfigurationFile(const QString &path)
+std::optional<QByteArray> readSmallFile(const QString &path)
 {
     // Only a small regular file can be ours: a FIFO would block the start, a device or a huge
-    // file would be read without end. Anything else reads as damaged, and the defaults stand.
+    // file would be read without end.
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > maxConfigurationFileSize)
-        return ParsedConfiguration();
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return ParsedConfiguration();
-    const QByteArray content = file.read(maxConfigurationFileSize + 1);
+        return std::nullopt;
+    QByteArray content = file.read(maxConfigurationFileSize + 1);
     if (content.size() > maxConfigurationFileSize)
-        return ParsedConfiguration();
-    return parseConfiguration(content);
+        return std::nullopt;
+    return content;
+}
+
+// Anything but a small regular file reads as damaged, and the defaults stand.
+ParsedConfiguration readConfigurationFile(const QString &path)
+{
+    const std::optional<QByteArray> content = readSmallFile(path);
+    return content ? parseConfiguration(*content) : ParsedConfiguration();
+}
+
+QString preferencesPath(const QString &configurationFile)
+{
+    const QFileInfo settings(configurationFile);
+    return settings.dir().filePath(settings.completeBaseName() + QStringLiteral(".preferences"));
 }
 
 bool writeConfigurationFile(const QString &path, const QByteArray &content)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QSaveFile;
 
 // The application name followed by ".cfg".
@@ -20,9 +22,16 @@ QString configurationPath(const QString &path);
 // The file holds 24 short lines; a larger one is damaged.
 constexpr qint64 maxConfigurationFileSize = 64 * 1024;
 
+// The content of a regular file of at most that size; none for anything else (missing,
+// unreadable, a FIFO, a device, larger).
+std::optional<QByteArray> readSmallFile(const QString &path);
+
 // A file that is missing, cannot be read, is not a regular file or is larger than the bound is
 // not accepted.
 ParsedConfiguration readConfigurationFile(const QString &path);
+
+// The file beside the settings file that keeps what other versions do not read there.
+QString preferencesPath(const QString &configurationFile);
 
 // The previous file is replaced only once the new content is completely written, so that a
 // failed write (full disk, crash, no permission) leaves it exactly as it was.

@@ -2,6 +2,7 @@
 #include "app/widgetgroups.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
+#include "config/preferences.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -25,6 +26,9 @@ std::optional<QString> currentEntry(const QComboBox *list)
 
 void MainWindow::loadConfiguration(const QString &path)
 {
+    if (const auto preferences = readSmallFile(preferencesPath(configurationPath(path))))
+        ui->checkBox_Timeline->setChecked(parsePreferences(*preferences).timeline);
+
     const ParsedConfiguration parsed = readConfigurationFile(configurationPath(path));
     if (!parsed.accepted)
         return;
@@ -112,4 +116,8 @@ void MainWindow::saveConfiguration(const QString &path)
     writeConfigurationFile(configurationPath(path),
                            formatConfiguration(settings, QCoreApplication::applicationName(),
                                                QCoreApplication::applicationVersion()));
+    Preferences preferences;
+    preferences.timeline = ui->checkBox_Timeline->isChecked();
+    writeConfigurationFile(preferencesPath(configurationPath(path)),
+                           formatPreferences(preferences));
 }

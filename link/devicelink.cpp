@@ -85,7 +85,6 @@ bool DeviceLink::openSerial(const QString &port, bool reportFailure)
         return false;
     }
     m_target.port = port;
-    m_decoder.reset();
     setState(State::Open);
     return true;
 }
@@ -96,7 +95,6 @@ void DeviceLink::connectSocket()
 {
     if (m_socket.isOpen())
         return;
-    m_decoder.reset();
     if (m_state != State::Waiting)
         setState(State::Connecting);
     m_connectTimer.start(m_connectTimeoutMs);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/linktarget.h"
-#include "receive/receivedtext.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -72,8 +71,6 @@ public:
 
     // What the last read brought.
     const QByteArray &lastReceived() const { return m_lastReceived; }
-    // The unfinished UTF-8 sequence of the text received, kept between reads.
-    ReceiveDecoderState &decoder() { return m_decoder; }
 
 signals:
     void stateChanged(DeviceLink::State state);
@@ -137,5 +134,4 @@ private:
     QTimer m_answerTimer;
 
     QByteArray m_lastReceived;
-    ReceiveDecoderState m_decoder;
 };

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
+#include "receive/receiveddisplay.h"
 #include "ui_mainwindow.h"
 
 // Both read slots do the same, each for its kind of link.
@@ -20,11 +21,11 @@ void MainWindow::update_Serial_Read_Data()
     else
         return;
     // The view follows the end by itself unless the user has scrolled up to read.
-    ui->textEdit_Data->appendText(renderReceivedChunk(link->lastReceived(), mode, link->decoder()));
+    display->showReceived(link->lastReceived(), mode);
 }
 
 void MainWindow::on_pushButton_Clear_clicked()
 {
     ui->textEdit_Data->clear();
-    link->decoder().reset();
+    display->clear();
 }

@@ -90,6 +90,14 @@ void ReceivedDataView::appendText(const QString &text)
     scheduleRefresh();
 }
 
+void ReceivedDataView::setText(const QString &text)
+{
+    clear();
+    m_store.append(text);
+    m_announcedSize = m_store.size();
+    updateScrollRange();
+}
+
 // The selection and, unless following the end, the top line stay on the same text.
 void ReceivedDataView::followDroppedText(int dropped, int topPosition)
 {

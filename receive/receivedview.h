@@ -46,6 +46,10 @@ public:
     int wrapWidth() const { return m_store.wrapWidth(); }
     const std::vector<int> &lineStarts() const { return m_store.lineStarts(); }
 
+    // Replaces everything shown, as when the same history is rendered another way: following
+    // the end, and not announced as new text.
+    void setText(const QString &text);
+
 public slots:
     void appendText(const QString &text);
     void clear();

@@ -6,6 +6,7 @@
 #include "windowdriver.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -85,13 +86,15 @@ void tst_Settings::roundTrip_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("opened"); // the saved serial port, as the window starts
-    QTest::newRow("serial model, absent port, auto-connection, French")
-        << settingsFile(ConfiguredLanguage::French, "Showtune (rev2)", true) << false;
+    QTest::addColumn<bool>("timeline");
+    QTest::newRow("serial model, absent port, auto-connection, French, timeline")
+        << settingsFile(ConfiguredLanguage::French, "Showtune (rev2)", true) << false << true;
     // Its box is hidden, but a saved check must not connect it: its commands connect themselves.
     QTest::newRow("on-demand model, auto-connection saved")
-        << settingsFile(ConfiguredLanguage::English, "Tunebox (NX) (TCP/IP)", true) << false;
-    QTest::newRow("serial model, present port, auto-connection")
-        << settingsFile(ConfiguredLanguage::English, "Timetune", true, m_device.slaveName())
+        << settingsFile(ConfiguredLanguage::English, "Tunebox (NX) (TCP/IP)", true) << false
+        << false;
+    QTest::newRow("serial model, present port, auto-connection, timeline")
+        << settingsFile(ConfiguredLanguage::English, "Timetune", true, m_device.slaveName()) << true
         << true;
 }
 
@@ -100,15 +103,22 @@ void tst_Settings::roundTrip()
 {
     QFETCH(QByteArray, file);
     QFETCH(bool, opened);
+    QFETCH(bool, timeline);
     QVERIFY(writeFile(m_file, file));
+    // Beside the settings file, which stays as other versions read it.
+    const QString preferences = QFileInfo(m_file).dir().filePath("Zoxen Console.preferences");
+    const QByteArray preferencesFile = timeline ? "timeline=on\n" : "timeline=off\n";
+    QVERIFY(writeFile(preferences, preferencesFile));
     ModalBoxCatcher boxes;
     {
         MainWindow window;
         const DeviceLink &link = linkOf(window);
         QCOMPARE(link.state(), opened ? DeviceLink::State::Open : DeviceLink::State::Closed);
         QVERIFY(!opened || link.description().endsWith(" at 38400 bit/s"));
+        QCOMPARE(window.findChild<QCheckBox *>("checkBox_Timeline")->isChecked(), timeline);
     }
     QCOMPARE(fileContent(m_file), file);
+    QCOMPARE(fileContent(preferences), preferencesFile);
     QCOMPARE(boxes.count(), 0);
 }
 
@@ -132,7 +142,7 @@ void tst_Settings::failedSaveKeepsPreviousFile()
     }
     QCOMPARE(fileContent(m_file), previous);
     QCOMPARE(QFileInfo(m_file).dir().entryList(QDir::Files | QDir::Hidden),
-             QStringList{"Zoxen Console.cfg"});
+             QStringList({"Zoxen Console.cfg", "Zoxen Console.preferences"}));
 }
 
 void tst_Settings::consoleProcess_data()

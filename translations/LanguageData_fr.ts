@@ -563,6 +563,14 @@
         <source>Command bytes sent: %1</source>
         <translation>Octets de commande envoyés : %1</translation>
     </message>
+    <message>
+        <source>Show the frames sent, the answers and the link&apos;s events in order, with their times (Ctrl+T)</source>
+        <translation>Afficher dans l&apos;ordre les trames envoyées, les réponses et les événements de la liaison, avec leur heure (Ctrl+T)</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Chronologie</translation>
+    </message>
 </context>
 <context>
     <name>ReceivedDataView</name>
@@ -577,6 +585,44 @@
     <message>
         <source>Clear</source>
         <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>ReceivedDisplay</name>
+    <message>
+        <source>%1 at %2 bit/s</source>
+        <translation>%1 à %2 bit/s</translation>
+    </message>
+    <message>
+        <source>%1 port %2</source>
+        <translation>%1 port %2</translation>
+    </message>
+</context>
+<context>
+    <name>Timeline</name>
+    <message>
+        <source>Connected to %1</source>
+        <translation>Connecté à %1</translation>
+    </message>
+    <message>
+        <source>Back, connected to %1</source>
+        <translation>De retour, connecté à %1</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Déconnecté</translation>
+    </message>
+    <message>
+        <source>Link lost: %1</source>
+        <translation>Liaison perdue : %1</translation>
+    </message>
+    <message>
+        <source>Could not connect: %1</source>
+        <translation>Connexion impossible : %1</translation>
+    </message>
+    <message>
+        <source>Waiting for the player to come back</source>
+        <translation>En attente du retour du lecteur</translation>
     </message>
 </context>
 <context>

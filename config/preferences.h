@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+// What the console remembers beyond its settings file, whose 24 lines other versions read and
+// which therefore stays as it is. UTF-8 lines "name=value"; unknown names and damaged lines are
+// skipped, so that a file written by a later version still gives what this one knows.
+struct Preferences
+{
+    bool timeline = false;
+};
+
+Preferences parsePreferences(const QByteArray &content);
+QByteArray formatPreferences(const Preferences &preferences);
