@@ -156,6 +156,7 @@ TimelineStyle ReceivedDisplay::styleShown() const
 
 void ReceivedDisplay::renderAgain()
 {
+    m_view->setOwnLineBreaks(m_timeline);
     if (!m_timeline) {
         m_view->setText(plainText(m_history, m_plainDecoder));
         return;

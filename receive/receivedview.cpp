@@ -264,8 +264,10 @@ QString ReceivedDataView::displayText(int from, int to) const
 QString ReceivedDataView::shownText(int from, int to) const
 {
     QString shown = text().mid(from, to - from);
-    for (QChar &unit : shown)
-        unit = QChar(static_cast<char16_t>(displayCodePoint(unit.unicode())));
+    for (QChar &unit : shown) {
+        if (unit != QLatin1Char('\n') || !m_ownLineBreaks)
+            unit = QChar(static_cast<char16_t>(displayCodePoint(unit.unicode())));
+    }
     return shown;
 }
 

@@ -32,8 +32,12 @@ public:
     int storeLimit() const { return m_store.limit(); }
     void setStoreLimit(int characters);
 
-    // The text from..to as the view shows it, control characters as their symbols.
+    // The text from..to as the view shows it, control characters as their symbols; line breaks
+    // too, unless they are the view's own (see setOwnLineBreaks()).
     QString shownText(int from, int to) const;
+    // Whether the text's line breaks separate lines of the view's owner rather than come from
+    // the device: read as line breaks then, not as the symbols of the bytes.
+    void setOwnLineBreaks(bool own) { m_ownLineBreaks = own; }
     int selectionStart() const { return qMin(m_anchor, m_cursor); }
     int selectionEnd() const { return qMax(m_anchor, m_cursor); }
     int cursorPosition() const { return m_cursor; }
@@ -113,6 +117,7 @@ private:
 
     QFontMetrics m_metrics;
     bool m_drawsNullSymbol = false;
+    bool m_ownLineBreaks = false;
     // How much of the text assistive technology has been told of.
     int m_announcedSize = 0;
 };

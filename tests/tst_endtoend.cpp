@@ -72,7 +72,9 @@ struct Simulator
             QTcpServer probe;
             probe.listen(QHostAddress::LocalHost);
             address = QString::number(probe.serverPort());
-            arguments << "--address" << "127.0.0.2" << "--port" << address;
+            arguments << "--address"
+                      << "127.0.0.2"
+                      << "--port" << address;
         }
         QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] {
             while (process.canReadLine())
@@ -169,6 +171,7 @@ private slots:
     void saveDialogs_data();
     void saveDialogs();
     void receivedModesAndClear();
+    void timeline();
     void simulatorOnGivenDevice();
 
 private:
@@ -584,6 +587,82 @@ void tst_EndToEnd::receivedModesAndClear()
         QTRY_COMPARE(view->text(), shown);
     }
     QCOMPARE(boxes.count(), 0);
+}
+
+// With the timeline on, what was sent and what came back, in order and when; the clock moves
+// only when the test moves it. The modes and the timeline itself render the same events again.
+void tst_EndToEnd::timeline()
+{
+    ModalBoxCatcher boxes;
+    const qint64 start = fixedClock().msecsSinceEpoch;
+    qint64 now = start;
+    LinkedDevice device(modelIndex("Timetune"), [&now](ConsoleEnvironment &environment) {
+        environment.sessionClock = [&now] {
+            return QDateTime::fromMSecsSinceEpoch(now, Qt::OffsetFromUTC, 3600);
+        };
+    });
+    MainWindow &window = device.window();
+    QVERIFY(device.linked());
+    auto *view = window.findChild<ReceivedDataView *>("textEdit_Data");
+    const auto at = [start](qint64 ms, const QString &rest) {
+        return QTime(9, 0).addMSecs(int(ms)).toString("HH:mm:ss.zzz ") + rest;
+    };
+    QStringList lines = {at(0, "• Connected to %1 at %2 bit/s")
+                             .arg(device.terminal().slaveName())
+                             .arg(linkOf(window).target().baudRate)};
+    // Steps: received bytes, or a button pressed, at the given time; then the lines shown.
+    const auto step = [&](qint64 ms, const QByteArray &input, const QStringList &shown) {
+        now = start + ms;
+        if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(input)))
+            button->click();
+        else
+            QVERIFY(device.terminal().write(input));
+        lines += shown;
+        QTRY_COMPARE(view->text(), lines.join('\n'));
+    };
+    QVERIFY(device.terminal().write("early"));
+    QTRY_COMPARE(view->text(), "early");
+    step(0, "checkBox_Timeline", {at(0, "← early")});
+    step(1000, "pushButton_Play", {at(1000, "→ 80 02 01  Play")});
+    step(1042, "OK\r\n", {at(1042, "← +42 ms OK")});
+    // A character cut between two reads, then joined within the pause.
+    step(1500, "\xE4\xB8", {at(1500, "← +500 ms ")});
+    lines.removeLast();
+    step(1550, "\xAD!", {at(1500, "← +500 ms \u4E2D!")});
+    step(2000, "pushButton_Stop", {at(2000, "→ 80 02 02  Stop")});
+    step(2150, "\x06", {at(2150, "← +150 ms \x06")});
+    const QString timeline = lines.join('\n');
+    QAccessibleTextInterface *read = QAccessible::queryAccessibleInterface(view)->textInterface();
+    QCOMPARE(read->text(0, read->characterCount()), QString(timeline).replace('\x06', u'\u2406'));
+
+    clickButton(window, "radioButton_Data_Hex");
+    clickButton(window, "radioButton_Sent_Dec");
+    QCOMPARE(view->text(),
+             QStringList({lines.at(0), at(0, "← 65 61 72 6C 79"), at(1000, "→ 128 2 1  Play"),
+                          at(1042, "← +42 ms 4F 4B 0D 0A"), at(1500, "← +500 ms E4 B8 AD 21"),
+                          at(2000, "→ 128 2 2  Stop"), at(2150, "← +150 ms 06")})
+                 .join('\n'));
+    clickButton(window, "radioButton_Data_Dec");
+    QVERIFY(view->text().contains(at(1042, "← +42 ms 79 75 13 10\n")));
+    clickButton(window, "radioButton_Data_ASCII");
+    clickButton(window, "radioButton_Sent_Hex");
+    QCOMPARE(view->text(), timeline);
+    // Off, the plain view as it would have been; on again, the same timeline.
+    clickButton(window, "checkBox_Timeline");
+    QCOMPARE(view->text(), QString("earlyOK\r\n\u4E2D!\x06"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(view->text(), timeline);
+
+    // A frame handed to the link, then the loss that kept it from leaving.
+    device.terminal().closeMaster();
+    now = start + 3000;
+    clickButton(window, "pushButton_Play");
+    QTRY_VERIFY(view->text().endsWith(at(3000, "→ 80 02 01  Play (Not sent)")));
+    QVERIFY(view->text().startsWith(timeline + '\n' + at(3000, "→ 80 02 01  Play\n") +
+                                    at(3000, "• Link lost: ")));
+    QTRY_COMPARE(boxes.count(), 1);
 }
 
 // Given a device, the simulator opens it at the rate asked for (neither the terminal's nor the
