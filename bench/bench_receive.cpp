@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,6 +29,7 @@ namespace {
 
 constexpr int chunkBytes = 16;
 constexpr int timedChunks = 1000;
+constexpr int timelineRounds = 4;
 constexpr qint64 historyCharacters = 4 * 1024 * 1024;
 constexpr int lineRateBytesPerSecond = 11520;
 
@@ -123,6 +125,15 @@ public:
 
     bool linked() { return m_window.findChild<DeviceLink *>()->state() == DeviceLink::State::Open; }
 
+    // Ticks the timeline's check box; returns how long rendering the history again took.
+    double switchTimeline()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        m_window.findChild<QCheckBox *>(QStringLiteral("checkBox_Timeline"))->click();
+        return timer.nsecsElapsed() / 1e6;
+    }
+
     // Through File > Record Session..., or Stop Recording for an empty path.
     void record(const QString &path)
     {
@@ -139,21 +150,22 @@ public:
         double userMicroseconds;
     };
 
-    // Cost per chunk, each chunk shown before the next is sent.
-    ChunkCost timeChunks()
+    // Cost per chunk, each chunk shown before the next is sent; ended by CR LF, each chunk is a
+    // line of the timeline of its own, with its time.
+    ChunkCost timeChunks(int thousands = 1, bool lines = false)
     {
-        const QByteArray chunk(chunkBytes, '\x5A');
+        const QByteArray chunk = QByteArray(chunkBytes - 2, '\x5A') + (lines ? "\r\n" : "\x5A\x5A");
+        const int count = thousands * timedChunks;
         QElapsedTimer timer;
         timer.start();
         const double userBefore = userSeconds();
-        for (int i = 0; i < timedChunks; ++i) {
+        for (int i = 0; i < count; ++i) {
             const int expected = m_view->text().size() + 3 * chunkBytes;
             sendAll(chunk);
             while (m_view->text().size() < expected)
                 QCoreApplication::processEvents(QEventLoop::AllEvents);
         }
-        return {timer.nsecsElapsed() / 1e3 / timedChunks,
-                (userSeconds() - userBefore) * 1e6 / timedChunks};
+        return {timer.nsecsElapsed() / 1e3 / count, (userSeconds() - userBefore) * 1e6 / count};
     }
 
     void fillTo(qint64 characters)
@@ -268,6 +280,29 @@ int main(int argc, char *argv[])
     std::printf("  ratio (goal: at most 1.5)               %7.2f   %7.2f\n",
                 later.wallMicroseconds / first.wallMicroseconds,
                 later.userMicroseconds / first.userMicroseconds);
+    // Chunks cost a few microseconds of CPU each, near the clock's tick over a thousand: the two
+    // views take turns, over many more chunks.
+    Bench::ChunkCost plain{}, timeline{};
+    double timelineOnMs = 0, timelineOffMs = 0;
+    for (int round = 0; round < timelineRounds; ++round) {
+        const auto plainRound = bench.timeChunks(5, true);
+        timelineOnMs += bench.switchTimeline() / timelineRounds;
+        const auto timelineRound = bench.timeChunks(5, true);
+        timelineOffMs += bench.switchTimeline() / timelineRounds;
+        plain = {plain.wallMicroseconds + plainRound.wallMicroseconds / timelineRounds,
+                 plain.userMicroseconds + plainRound.userMicroseconds / timelineRounds};
+        timeline = {timeline.wallMicroseconds + timelineRound.wallMicroseconds / timelineRounds,
+                    timeline.userMicroseconds + timelineRound.userMicroseconds / timelineRounds};
+    }
+    std::printf("  %d lines plainly, in turns:          %7.1f us  %7.1f us\n",
+                timelineRounds * 5 * timedChunks, plain.wallMicroseconds, plain.userMicroseconds);
+    std::printf("  as many with the timeline on:           %7.1f us  %7.1f us\n",
+                timeline.wallMicroseconds, timeline.userMicroseconds);
+    std::printf("  ratio to the plain view (goal: at most 1.2) %5.2f   %7.2f\n",
+                timeline.wallMicroseconds / plain.wallMicroseconds,
+                timeline.userMicroseconds / plain.userMicroseconds);
+    std::printf("  the history shown again: as the timeline in %.0f ms, plainly in %.0f ms\n",
+                timelineOnMs, timelineOffMs);
     const QTemporaryDir recordingDirectory;
     bench.record(recordingDirectory.filePath(QStringLiteral("session.log")));
     const auto recorded = bench.timeChunks();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures under Xvfb: docs/screenshot.png, the console's window with
-# default settings, and docs/demo.png, the console connected to the simulator after a folder,
-# Play and a status request. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
+# default settings; docs/demo.png, the console connected to the simulator after a folder, Play
+# and a status request; docs/timeline.png, the same with the timeline on, then Stop. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
 # besides the build's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,16 +26,23 @@ model="Showcaster - SC900 (TCP/IP)"
 rm -rf "${home:?}"/*
 XDG_DATA_HOME=$home build/config/zoxen-write-configuration --model "$model" \
     --address 127.0.0.1 --auto-connection >/dev/null
-XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
-    bash -c 'build/simulator/zoxen-device-sim "$2" >/dev/null & simulator=$!
-             sleep 1
-             build/zoxen-console & pid=$!
-             sleep 3
-             for button in "323 72" "336 136" "622 326"; do
-                 xdotool mousemove $button click 1
-                 sleep 0.5
-             done
-             sleep 1
-             import -window "$1" docs/demo.png
-             kill $pid $simulator' screenshot "Zoxen Console $version" "$model"
-echo "docs/screenshot.png and docs/demo.png written"
+# Without a window manager nothing gives the window the keyboard: it is given it here.
+demo() {
+    XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
+        bash -c 'build/simulator/zoxen-device-sim "$2" >/dev/null & simulator=$!
+                 sleep 1
+                 build/zoxen-console & pid=$!
+                 sleep 3
+                 xdotool search --name "$1" windowfocus --sync
+                 for step in "${@:4}"; do
+                     if [[ $step == key:* ]]; then xdotool key "${step#key:}"
+                     else xdotool mousemove $step click 1; fi
+                     sleep 0.5
+                 done
+                 sleep 1
+                 import -window "$1" "$3"
+                 kill $pid $simulator' screenshot "Zoxen Console $version" "$model" "$@"
+}
+demo docs/demo.png "323 72" "336 136" "607 326"
+demo docs/timeline.png key:ctrl+t "323 72" "336 136" "607 326" "370 136"
+echo "docs/screenshot.png, docs/demo.png and docs/timeline.png written"

@@ -36,12 +36,17 @@ void LinkHistory::receive(const QByteArray &chunk, ReceiveMode mode, qint64 msec
     event.utcOffsetSeconds = utcOffsetSeconds;
     event.msecs = msecs;
     event.lastMsecs = msecs;
-    event.bytes = chunk;
+    // A read's buffer may be far larger than what it holds: the bytes are kept in one of their
+    // own size.
+    event.bytes = QByteArray(chunk.constData(), chunk.size());
     add(std::move(event));
 }
 
 void LinkHistory::add(LinkEvent event)
 {
+    // Joined reads grew the last one's room ahead of what it holds.
+    if (!m_events.empty())
+        m_events.back().bytes.squeeze();
     m_cost += costOf(event);
     m_events.push_back(std::move(event));
     if (m_cost > m_limit)

@@ -45,33 +45,31 @@ void appendTwoDigits(QString &out, int value)
     out += QLatin1Char('0' + value % 10);
 }
 
-} // namespace
-
-QString clockText(qint64 msecs, int utcOffsetSeconds)
+// The local time to the millisecond, as "13:04:05.678".
+void appendClockText(QString &out, qint64 msecs, int utcOffsetSeconds)
 {
     constexpr qint64 msecsPerDay = 24 * 3600 * 1000;
     const qint64 local = msecs + qint64(utcOffsetSeconds) * 1000;
     const qint64 ofDay = (local % msecsPerDay + msecsPerDay) % msecsPerDay;
-    QString text;
-    text.reserve(12);
-    appendTwoDigits(text, int(ofDay / 3600000));
-    text += QLatin1Char(':');
-    appendTwoDigits(text, int(ofDay / 60000 % 60));
-    text += QLatin1Char(':');
-    appendTwoDigits(text, int(ofDay / 1000 % 60));
-    text += QLatin1Char('.');
+    appendTwoDigits(out, int(ofDay / 3600000));
+    out += QLatin1Char(':');
+    appendTwoDigits(out, int(ofDay / 60000 % 60));
+    out += QLatin1Char(':');
+    appendTwoDigits(out, int(ofDay / 1000 % 60));
+    out += QLatin1Char('.');
     const int millisecond = int(ofDay % 1000);
-    text += QLatin1Char('0' + millisecond / 100);
-    appendTwoDigits(text, millisecond % 100);
-    return text;
+    out += QLatin1Char('0' + millisecond / 100);
+    appendTwoDigits(out, millisecond % 100);
 }
+
+} // namespace
 
 void TimelineText::startLine(QString &out, qint64 msecs, int utcOffsetSeconds, QChar mark)
 {
     if (!m_empty)
         out += QLatin1Char('\n');
     m_empty = false;
-    out += clockText(msecs, utcOffsetSeconds);
+    appendClockText(out, msecs, utcOffsetSeconds);
     out += QLatin1Char(' ');
     out += mark;
 }
@@ -133,13 +131,18 @@ void TimelineText::receive(QString &out, const QByteArray &bytes, qint64 firstMs
         }
         if (!continues) {
             startLine(out, lineMsecs, utcOffsetSeconds, receivedMark);
-            if (m_lastFrameLeftMsecs)
-                out += QStringLiteral(" +%1 ms").arg(lineMsecs - *m_lastFrameLeftMsecs);
+            if (m_lastFrameLeftMsecs) {
+                out += QLatin1String(" +");
+                out += QString::number(lineMsecs - *m_lastFrameLeftMsecs);
+                out += QLatin1String(" ms");
+            }
             if (ascii)
                 out += QLatin1Char(' ');
         }
+        // A view of the bytes, not a copy: this runs for every read.
         QString text =
-            renderReceivedChunk(bytes.mid(from, to - from), m_style.receiveMode, m_decoder);
+            renderReceivedChunk(QByteArray::fromRawData(bytes.constData() + from, to - from),
+                                m_style.receiveMode, m_decoder);
         if (ascii)
             text.chop(lineEndBytes);
         out += text;

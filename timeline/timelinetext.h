@@ -52,6 +52,3 @@ private:
 // came in, an unfinished character carried over until the link opens again. `decoder` is left
 // as the last read left it, for the reads to come.
 QString plainText(const LinkHistory &history, ReceiveDecoderState &decoder);
-
-// The local time to the millisecond, as "13:04:05.678".
-QString clockText(qint64 msecs, int utcOffsetSeconds);
