@@ -663,6 +663,10 @@ void tst_EndToEnd::timeline()
     QVERIFY(view->text().startsWith(timeline + '\n' + at(3000, "→ 80 02 01  Play\n") +
                                     at(3000, "• Link lost: ")));
     QTRY_COMPARE(boxes.count(), 1);
+    // Cleared, nothing comes back in the other view.
+    clickButton(window, "pushButton_Clear");
+    clickButton(window, "checkBox_Timeline");
+    QCOMPARE(view->text(), QString());
 }
 
 // Given a device, the simulator opens it at the rate asked for (neither the terminal's nor the

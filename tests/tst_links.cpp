@@ -83,7 +83,8 @@ private:
 
 // Steps: a button, an action, "slot:NAME", "LIST=ENTRY", "recorded N" (lines in the session's
 // recording), "auto" (Auto-connection checked), "linked" (once the link is up), "gone" and "back"
-// (the device goes, comes back behind the same stable name or port), "unlisted" (its stable name
+// (the device goes, comes back behind the same stable name or port), "events A/B" (the timeline's
+// link events so far, by their first word), "unlisted" (its stable name
 // is no longer a port to choose), "flapping" (the device drops each connection at once), "box N" (N
 // boxes shown in all, the link closed or waiting, and no more after the event loop has run), "state
 // S" (see state()), "bytes" (they flow both ways), "8N1" (what the port was told, and the line).
@@ -116,7 +117,8 @@ void tst_Links::links_data()
     row("serial/write failing", timetune, "device",
         "pushButton_Connect, gone, pushButton_Play, box 1, " + notSent.arg("80 02 01"), serial);
     row("serial/lost with Auto-connection: back behind its stable name", timetune, "device",
-        "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open + ", bytes",
+        "auto, pushButton_Connect, gone, " + waiting + ", box 0, back, state " + open +
+            ", bytes, events Connected/Link/Waiting/Back",
         "");
     row("serial/lost with Auto-connection: followed to its new name", timetune, "adapter",
         "auto, pushButton_Connect, gone, " + waiting + ", unlisted, back, state " + open +
@@ -124,9 +126,11 @@ void tst_Links::links_data()
         "");
     row("serial/Disconnect while waiting", timetune, "device",
         "auto, pushButton_Connect, gone, " + waiting +
-            ", pushButton_Disconnect, back, box 0, state " + closed,
+            ", pushButton_Disconnect, back, box 0, state " + closed +
+            ", events Connected/Link/Waiting/Disconnected",
         "");
-    row("tcp/refused", showcasterNetwork, "refused", "pushButton_Connect, box 1, state " + closed,
+    row("tcp/refused", showcasterNetwork, "refused",
+        "pushButton_Connect, box 1, state " + closed + ", events Could",
         tcp + "Connection refused");
     row("tcp/no handshake: times out", showcasterNetwork, "stalled",
         "pushButton_Connect, box 1, state " + closed,
@@ -218,6 +222,16 @@ void tst_Links::links()
             QCOMPARE(recording.readAll().count('\n'), step.mid(9).toInt());
         } else if (step.contains('=')) {
             QVERIFY(chooseEntry(window, step.section('=', 0, 0), step.section('=', 1)));
+        } else if (step.startsWith("events ")) {
+            window.findChild<QCheckBox *>("checkBox_Timeline")->setChecked(true);
+            const auto events = [view] {
+                QStringList words;
+                for (const QString &line : view->text().split('\n'))
+                    if (line.contains(" • "))
+                        words << line.section(" • ", 1).section(QRegularExpression("[ ,]"), 0, 0);
+                return words.join('/');
+            };
+            QTRY_COMPARE(events(), step.mid(7));
         } else if (step == "auto") {
             window.findChild<QCheckBox *>("checkBox_Auto_connection")->setChecked(true);
         } else if (step == "linked") {
