@@ -254,6 +254,7 @@ void DeviceLink::onBytesWritten(qint64 bytes)
         settleFrame(out.number, SendState::Sent);
         if (out.toTellWhenOut)
             emit frameSent(out.number, out.bytes, out.name);
+        emit frameLeft(out.number);
         if (out.answerWaitMs >= 0) {
             endAnswer();
             m_answering = out.number;

@@ -79,6 +79,8 @@ signals:
     // while connecting, once its bytes have left.
     void frameSent(int frame, const QByteArray &bytes, const QString &name);
     void frameNotSent(int frame, const QByteArray &bytes, const QString &name);
+    // Every byte of the frame has been written to the line.
+    void frameLeft(int frame);
     void answered(int frame, const QByteArray &answer);
     // Before the link is closed, or waits for its device as said.
     void failed(const QString &message, bool waitsForDevice);

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <memory>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -74,13 +76,32 @@ int main(int argc, char *argv[])
 
     SendRequest request = *commandLine.request;
     const PlayerModel &model = catalogue.at(request.modelIndex);
-    request.control.clock = readClock();
-    const auto command = frameFor(model, request.control);
-    if (!command) {
-        print(
-            QStringLiteral("zoxen-send: %1 has nothing to send for this command\n").arg(model.name),
-            stderr);
-        return SendStatus::usageError;
+    // Each frame carries the clock as it is sent.
+    const auto frameOf = [&model, &request](Control control) -> std::optional<QByteArray> {
+        control.clock = readClock();
+        const auto command = frameFor(model, control);
+        if (!command)
+            return std::nullopt;
+        return assembleFrame(model.protocol, request.idByte, command->code, command->data);
+    };
+    std::unique_ptr<PlayerRun> run;
+    if (request.sequence) {
+        // Every command step was found to have a frame when the file was read.
+        run = std::make_unique<PlayerRun>(
+            *request.sequence,
+            [&frameOf](const SequenceStep &step) { return frameOf(step.control).value(); },
+            request.waitMs, linksOpenAtOnce());
+    } else {
+        const auto frame = frameOf(request.control);
+        if (!frame) {
+            print(QStringLiteral("zoxen-send: %1 has nothing to send for this command\n")
+                      .arg(model.name),
+                  stderr);
+            return SendStatus::usageError;
+        }
+        print(bytesText(*frame, request.decimal) + QLatin1Char('\n'), stdout);
+        std::fflush(stdout);
+        run = std::make_unique<PlayerRun>(*frame, request.waitMs, linksOpenAtOnce());
     }
     // A signal ends the sending, but what became of each player is still told.
     QuitOnSignals quitOnSignals;
@@ -89,20 +110,15 @@ int main(int argc, char *argv[])
                      [&endingSignal](int signalNumber) { endingSignal = signalNumber; });
     quitOnSignals.install();
 
-    const QByteArray frame =
-        assembleFrame(model.protocol, request.idByte, command->code, command->data);
-    print(bytesText(frame, request.decimal) + QLatin1Char('\n'), stdout);
-    std::fflush(stdout);
-    PlayerRun run(frame, request.waitMs, linksOpenAtOnce());
-    addPlayers(run, request, model);
-    QObject::connect(&run, &PlayerRun::finished, &application, &QCoreApplication::quit);
-    run.start();
+    addPlayers(*run, request, model);
+    QObject::connect(run.get(), &PlayerRun::finished, &application, &QCoreApplication::quit);
+    run->start();
     QCoreApplication::exec();
     if (endingSignal != 0)
-        run.interrupt(QStringLiteral("interrupted by SIG%1").arg(sigabbrev_np(endingSignal)));
+        run->interrupt(QStringLiteral("interrupted by SIG%1").arg(sigabbrev_np(endingSignal)));
 
     int status = endingSignal != 0 ? SendStatus::linkFailed : SendStatus::sent;
-    for (const PlayerResult &result : run.results()) {
+    for (const PlayerResult &result : run->results()) {
         print(resultLines(result, request.decimal).join(QLatin1Char('\n')) + QLatin1Char('\n'),
               stdout);
         if (!result.sent)

@@ -7,8 +7,9 @@ QStringList resultLines(const PlayerResult &result, bool decimal)
 {
     const QString prefix = result.address + QStringLiteral(": ");
     const QString oneLineError = QString(result.error).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QStringList lines{prefix + (result.sent ? QStringLiteral("sent")
-                                            : QStringLiteral("not sent: ") + oneLineError)};
+    QStringList lines{prefix + (!result.verdict.isEmpty() ? result.verdict
+                                : result.sent             ? QStringLiteral("sent")
+                                              : QStringLiteral("not sent: ") + oneLineError)};
     if (result.timesListed > 1)
         lines.append(prefix +
                      QStringLiteral("listed %1 times, counted once").arg(result.timesListed));

@@ -7,11 +7,19 @@ PlayerRun::PlayerRun(const QByteArray &frame, int answerWaitMs, int maxOpen)
     , m_maxOpen(maxOpen)
 {}
 
+PlayerRun::PlayerRun(std::vector<SequenceStep> steps, FrameOf frameOf, int answerWaitMs,
+                     int maxOpen)
+    : m_steps(std::move(steps))
+    , m_frameOf(std::move(frameOf))
+    , m_answerWaitMs(answerWaitMs)
+    , m_maxOpen(maxOpen)
+{}
+
 PlayerRun::~PlayerRun() = default;
 
 void PlayerRun::addPlayer(const LinkTarget &target, const PlayerResult &result)
 {
-    m_players.push_back({target, result, nullptr, false});
+    m_players.push_back({target, result, nullptr, nullptr, false});
 }
 
 void PlayerRun::start()
@@ -31,8 +39,12 @@ void PlayerRun::open(std::size_t index)
 {
     Player &player = m_players[index];
     player.link = std::make_unique<DeviceLink>();
-    DeviceLink &link = *player.link;
     ++m_open;
+    if (!m_steps.empty()) {
+        runSequence(index);
+        return;
+    }
+    DeviceLink &link = *player.link;
     connect(&link, &DeviceLink::answered, this, [this, index](int, const QByteArray &answer) {
         m_players[index].result.sent = true;
         m_players[index].result.answer = answer;
@@ -50,6 +62,37 @@ void PlayerRun::open(std::size_t index)
     link.send(m_frame, QString(), m_answerWaitMs);
 }
 
+// The link opens as the first step is sent; the player's verdict is the sequence's.
+void PlayerRun::runSequence(std::size_t index)
+{
+    Player &player = m_players[index];
+    DeviceLink *link = player.link.get();
+    player.sequence = std::make_unique<SequenceRun>(
+        link, m_steps,
+        [this, link](const SequenceStep &step) { return link->send(m_frameOf(step), step.name); },
+        m_answerWaitMs);
+    connect(
+        player.sequence.get(), &SequenceRun::finished, this,
+        [this, index](const SequenceOutcome &outcome) {
+            PlayerResult &result = m_players[index].result;
+            result.sent = outcome.completed;
+            result.answer = outcome.lastAnswer;
+            result.verdict =
+                outcome.completed
+                    ? QStringLiteral("done")
+                    : QStringLiteral("failed at line %1: %2").arg(outcome.line).arg(outcome.reason);
+            finish(index);
+        });
+    if (!link->open(player.target)) {
+        player.result.verdict = QStringLiteral("failed at line %1: the link failed: %2")
+                                    .arg(m_steps.front().line)
+                                    .arg(link->errorMessage().section(QLatin1Char('\n'), -1));
+        finish(index);
+        return;
+    }
+    player.sequence->start();
+}
+
 void PlayerRun::finish(std::size_t index)
 {
     if (std::exchange(m_players[index].done, true))
@@ -59,6 +102,7 @@ void PlayerRun::finish(std::size_t index)
     QMetaObject::invokeMethod(
         this,
         [this, index] {
+            m_players[index].sequence.reset();
             m_players[index].link.reset();
             --m_open;
             startNext();
@@ -71,8 +115,16 @@ void PlayerRun::finish(std::size_t index)
 void PlayerRun::interrupt(const QString &why)
 {
     for (Player &player : m_players) {
+        if (player.sequence && !player.done) {
+            player.sequence->stop(why);
+            continue;
+        }
         if (std::exchange(player.done, true))
             continue;
+        if (!m_steps.empty()) {
+            player.result.verdict = QStringLiteral("failed: %1 before it started").arg(why);
+            continue;
+        }
         // Closing tells what had arrived (answered()), or that the frame never left.
         if (player.link)
             player.link->close();

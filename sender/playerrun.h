@@ -2,6 +2,7 @@
 
 #include "link/linktarget.h"
 #include "sender/playerresult.h"
+#include "sequence/sequencerun.h"
 
 #include <QObject>
 
@@ -10,16 +11,21 @@
 
 class DeviceLink;
 
-// One frame sent to every player, each on a link of its own opened for it alone. At most
-// `maxOpen` links are open at once, so that no player fails for want of a file descriptor and
-// the event loop keeps up with thousands; a player's wait for its answer starts once its frame
-// has left. finished() once every player's result is known.
+// One frame sent to every player, or a sequence run on each, each on a link of its own opened
+// for it alone. At most `maxOpen` links are open at once, so that no player fails for want of a
+// file descriptor and the event loop keeps up with thousands; a player's wait for its answer
+// starts once its frame has left. finished() once every player's result is known.
 class PlayerRun : public QObject
 {
     Q_OBJECT
 
 public:
+    using FrameOf = std::function<QByteArray(const SequenceStep &step)>;
+
     PlayerRun(const QByteArray &frame, int answerWaitMs, int maxOpen);
+    // `frameOf` builds each command step's frame as it is sent; `answerWaitMs` bounds each wait
+    // for an expected answer.
+    PlayerRun(std::vector<SequenceStep> steps, FrameOf frameOf, int answerWaitMs, int maxOpen);
     ~PlayerRun() override;
 
     void addPlayer(const LinkTarget &target, const PlayerResult &result);
@@ -39,14 +45,18 @@ private:
         LinkTarget target;
         PlayerResult result;
         std::unique_ptr<DeviceLink> link;
+        std::unique_ptr<SequenceRun> sequence;
         bool done = false;
     };
 
     void startNext();
     void open(std::size_t index);
     void finish(std::size_t index);
+    void runSequence(std::size_t index);
 
     QByteArray m_frame;
+    std::vector<SequenceStep> m_steps;
+    FrameOf m_frameOf;
     int m_answerWaitMs;
     int m_maxOpen;
     std::vector<Player> m_players;

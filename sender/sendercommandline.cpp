@@ -56,6 +56,11 @@ struct Options
                                            "milliseconds (default: %1).")
                                 .arg(defaultWaitMs),
                             QStringLiteral("ms")};
+    QCommandLineOption sequence{
+        QStringLiteral("sequence"),
+        QStringLiteral("Run a sequence file on every player instead of one command (- reads "
+                       "standard input); --wait bounds each wait for an expected answer."),
+        QStringLiteral("file")};
     QCommandLineOption decimal{QStringLiteral("decimal"),
                                QStringLiteral("Show bytes in decimal instead of hexadecimal.")};
 };
@@ -115,7 +120,7 @@ QString givenTwice(const QCommandLineParser &parser, const Options &options)
 {
     for (const QCommandLineOption *option :
          {&options.model, &options.commands, &options.port, &options.device, &options.baud,
-          &options.id, &options.wait}) {
+          &options.id, &options.wait, &options.sequence}) {
         if (parser.values(*option).size() > 1)
             return QStringLiteral("--%1 is given more than once; give it once")
                 .arg(option->names().constFirst());
@@ -148,24 +153,37 @@ QString addHost(const QByteArray &typed, SendRequest &request)
     return QString();
 }
 
-// Only a regular file is opened: opening a FIFO would wait for a writer, a device never ends.
-QString readHostsFile(const QString &path, SendRequest &request)
+// Only a regular file is opened, or standard input for "-": opening a FIFO would wait for a
+// writer, a device never ends. The content, or why there is none.
+std::pair<QByteArray, QString> readTextFile(const QString &path, const QString &what)
 {
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("%1 is not a regular file: give a text file of addresses").arg(path);
+    if (path != QLatin1String("-") && info.exists() && !info.isFile())
+        return {{}, QStringLiteral("%1 is not a regular file: give %2").arg(path, what)};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : file.open(QIODevice::ReadOnly);
+    if (!opened)
+        return {{}, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
     QByteArray content = file.read(hostsFileLimit + 1);
     if (content.size() > hostsFileLimit)
-        return QStringLiteral("%1 is larger than 1 MiB: give a text file of addresses").arg(path);
+        return {{}, QStringLiteral("%1 is larger than 1 MiB: give %2").arg(path, what)};
     // UTF-16 text, as Windows PowerShell writes it, is full of zero bytes; UTF-8 text has none.
     if (content.contains('\0'))
-        return QStringLiteral("%1 holds a zero byte: save it as UTF-8 text, not UTF-16").arg(path);
+        return {
+            {},
+            QStringLiteral("%1 holds a zero byte: save it as UTF-8 text, not UTF-16").arg(path)};
     if (content.startsWith("\xEF\xBB\xBF"))
         content.remove(0, 3);
-    const QList<QByteArray> lines = content.replace("\r\n", "\n").replace('\r', '\n').split('\n');
+    return {content.replace("\r\n", "\n").replace('\r', '\n'), QString()};
+}
+
+QString readHostsFile(const QString &path, SendRequest &request)
+{
+    const auto [content, error] = readTextFile(path, QStringLiteral("a text file of addresses"));
+    if (!error.isEmpty())
+        return error;
+    const QList<QByteArray> lines = content.split('\n');
     int addresses = 0;
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines.at(i).trimmed();
@@ -233,6 +251,27 @@ QString readLink(const QCommandLineParser &parser, const Options &options, const
     return QString();
 }
 
+// Every step checked for the model before anything is sent to anyone.
+QString readSequenceFile(const QString &path, const PlayerModel &model, SendRequest &request)
+{
+    const auto [content, error] = readTextFile(path, QStringLiteral("a sequence file"));
+    if (!error.isEmpty())
+        return error;
+    Sequence sequence = readSequence(content, model);
+    for (const SequenceStep &step : sequence.steps) {
+        if (sequence.error.isEmpty() && step.kind == SequenceStep::Kind::Command &&
+            !frameFor(model, step.control))
+            sequence.error = QStringLiteral("line %1: %2 has nothing to send for \"%3\"")
+                                 .arg(step.line)
+                                 .arg(model.name, step.name);
+    }
+    if (!sequence.error.isEmpty())
+        return QStringLiteral("%1, %2").arg(
+            path == QLatin1String("-") ? QStringLiteral("stdin") : path, sequence.error);
+    request.sequence = std::move(sequence.steps);
+    return QString();
+}
+
 QString readSending(const QCommandLineParser &parser, const Options &options,
                     const PlayerModel &model, SendRequest &request)
 {
@@ -260,6 +299,11 @@ QString readSending(const QCommandLineParser &parser, const Options &options,
     request.decimal = parser.isSet(options.decimal);
 
     const QString typed = parser.positionalArguments().join(QLatin1Char(' '));
+    if (parser.isSet(options.sequence)) {
+        if (!typed.trimmed().isEmpty())
+            return QStringLiteral("give a command or --sequence, not both");
+        return readSequenceFile(parser.value(options.sequence), model, request);
+    }
     if (typed.trimmed().isEmpty())
         return QStringLiteral("no command given; %1 takes %2")
             .arg(model.name, commandUsages(model).join(QStringLiteral(", ")));
@@ -277,16 +321,17 @@ SenderCommandLine readSenderCommandLine(const QStringList &arguments,
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Sends one command to one or more players, serial or TCP/IP, as the "
-                       "console's window would send it; prints the frame sent and what each "
-                       "player answers. Exit status: 0 when every player got the frame, 1 "
-                       "when a link failed or a signal ended the sending, 2 for a usage error."));
+        QStringLiteral("Sends one command, or runs a sequence, on one or more players, serial or "
+                       "TCP/IP, as the console's window would send it; prints the frame sent and "
+                       "what each player answers. Exit status: 0 when every player got the frame "
+                       "or completed the sequence, 1 when a link or a sequence failed or a signal "
+                       "ended the sending, 2 for a usage or file error (nothing sent to anyone)."));
     const Options options;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({options.model, options.list, options.commands, options.host,
                        options.hostsFile, options.port, options.device, options.baud, options.id,
-                       options.wait, options.decimal});
+                       options.wait, options.sequence, options.decimal});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("The command, as --commands lists it, with its parameters: Play, "

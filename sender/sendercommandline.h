@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/playercatalogue.h"
+#include "sequence/sequencefile.h"
 #include "transmission/controlframe.h"
 
 #include <QHash>
@@ -25,9 +26,12 @@ struct SendRequest
     // How long to collect each player's answer once the frame is written.
     int waitMs = 0;
     bool decimal = false;
+    // Instead of the command: a sequence's steps, each checked for the model; `waitMs` bounds
+    // each wait for an expected answer.
+    std::optional<std::vector<SequenceStep>> sequence;
 };
 
-// The exit statuses of zoxen-send.
+// The exit statuses of zoxen-send: a sequence that fails on a player counts as a link that failed.
 namespace SendStatus {
 constexpr int sent = 0;
 constexpr int linkFailed = 1;

@@ -3,6 +3,7 @@
 #include "receive/receivedview.h"
 #include "recording/sessionlines.h"
 #include "recording/sessionrecorder.h"
+#include "sender/commandnames.h"
 #include "stalledlistener.h"
 #include "windowdriver.h"
 
@@ -97,6 +98,20 @@ struct Simulator
         return lines.indexOf(expression, from);
     }
 };
+
+// The frames of the commands, named as zoxen-send names them, for a model's lowest player ID.
+QByteArray framesOf(const QString &modelName, const QStringList &commands)
+{
+    const PlayerCatalogueList catalogue = buildCatalogueModels();
+    const PlayerModel &model = catalogue.at(modelIndex(modelName));
+    QByteArray frames;
+    for (const QString &command : commands) {
+        const auto frame = frameFor(model, *resolveCommand(model, command).control);
+        frames += assembleFrame(model.protocol, idByteFor(QString::number(model.minId), true),
+                                frame->code, frame->data);
+    }
+    return frames;
+}
 
 // zoxen-send, while this process goes on serving its loopback players.
 std::pair<int, QStringList> send(const QStringList &arguments)
@@ -330,12 +345,15 @@ void tst_EndToEnd::senderToPlayers_data()
     // What each player on 127.0.93.1, .2, ... answers; "refuses" where none listens, "stalled"
     // on 127.0.0.1 where a connection is never accepted.
     QTest::addColumn<QStringList>("answers");
-    // The arguments after the players'; zoxen-send's limit on open files (sendWithFileLimits).
+    // The arguments after the players', one starting with "<<" standing for "-" and the sequence
+    // fed to standard input (lines separated by "¶"); zoxen-send's limit on open files
+    // (sendWithFileLimits).
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("fileLimits");
     // Sent to zoxen-send once every listening player got the frame.
     QTest::addColumn<int>("signal");
     QTest::addColumn<int>("status");
+    // Printed lines; "received C1¶C2": what each player got is those commands' frames.
     QTest::addColumn<QStringList>("lines");
     const QString showcaster = QStringLiteral("Showcaster - SC900 (TCP/IP)");
     const QStringList standby{"--wait", "0", "Standby"};
@@ -359,6 +377,22 @@ void tst_EndToEnd::senderToPlayers_data()
     QTest::newRow("100 at once, past the soft file limit")
         << showcaster << hundred << QStringList{"--wait", "60000", "Standby"} << "64" << SIGTERM
         << 1 << QStringList{"127.0.93.100: interrupted by SIGTERM while waiting for the answer"};
+    QTest::newRow("sequence on three, one refusing")
+        << showcaster << QStringList{"", "refuses", ""}
+        << QStringList{"--sequence", "<<Play¶wait 300 ms¶# then¶Stop"} << "" << 0 << 1
+        << QStringList{"127.0.93.1: done",
+                       "127.0.93.2: failed at line 1: the link failed: Connection refused",
+                       "127.0.93.3: done", "received Play¶Stop"};
+    QTest::newRow("sequence stopped by an answer that does not come")
+        << "Tunebox (NX) (TCP/IP)" << QStringList{"PLAYING\r\n"}
+        << QStringList{"--wait", "1000", "--sequence",
+                       "<<Player status¶expect PLAYING¶Play¶expect STOPPED¶Stop"}
+        << "" << 0 << 1
+        << QStringList{"127.0.93.1: failed at line 4: \"STOPPED\" did not come within 1000 ms",
+                       "127.0.93.1: answer text: PLAYING\\r\\n", "received Player status¶Play"};
+    QTest::newRow("sequence with a bad line: nothing sent")
+        << showcaster << QStringList{""} << QStringList{"--sequence", "<<Play¶Volume 400"} << ""
+        << 0 << 2 << QStringList{"received "};
     QTest::newRow("100 within a hard file limit")
         << showcaster << hundred << standby << "64 64" << 0 << 0
         << QStringList{"127.0.93.1: sent", "127.0.93.100: sent"};
@@ -398,12 +432,19 @@ void tst_EndToEnd::senderToPlayers()
         }
     }
     QProcess sender;
+    QByteArray input;
+    for (QString &argument : arguments) {
+        if (argument.startsWith("<<"))
+            input = std::exchange(argument, "-").mid(2).replace(u'¶', '\n').toUtf8();
+    }
     arguments = QStringList{"--model", model, "--port", QString::number(port)} + hosts + arguments;
     if (fileLimits.isEmpty())
         sender.start(ZOXEN_SEND, arguments);
     else
         sender.start(QCoreApplication::applicationFilePath(),
                      QStringList{withFileLimits, fileLimits} + arguments);
+    sender.write(input);
+    sender.closeWriteChannel();
     if (signal != 0) {
         QTRY_VERIFY_WITH_TIMEOUT(
             std::all_of(players.cbegin(), players.cend(),
@@ -415,11 +456,16 @@ void tst_EndToEnd::senderToPlayers()
     QCOMPARE(sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1, status);
     const QStringList printed =
         QString::fromUtf8(sender.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    for (const QString &line : qAsConst(lines))
-        QVERIFY2(printed.contains(line), qPrintable(printed.join('\n')));
+    QByteArray frames = QByteArray::fromHex(printed.value(0).toLatin1());
+    for (const QString &line : qAsConst(lines)) {
+        if (line.startsWith("received "))
+            frames = framesOf(model, line.mid(9).split(u'¶', Qt::SkipEmptyParts));
+        else
+            QVERIFY2(printed.contains(line), qPrintable(printed.join('\n')));
+    }
     for (const auto &player : players) {
-        QTRY_COMPARE(player->received(), QByteArray::fromHex(printed.value(0).toLatin1()));
-        QCOMPARE(player->connections(), 1);
+        QTRY_COMPARE(player->received(), frames);
+        QVERIFY(player->connections() == 1 || input.contains('\n'));
     }
 }
 
