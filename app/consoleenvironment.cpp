@@ -18,6 +18,10 @@ ConsoleEnvironment systemEnvironment()
         dialog.setOption(QFileDialog::DontConfirmOverwrite, existing == ExistingFile::AppendedTo);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
+    environment.chooseOpenPath = [](QWidget *parent, const QString &title,
+                                    const QString &directory) {
+        return QFileDialog::getOpenFileName(parent, title, directory);
+    };
     environment.connectTimeoutMs = connectTimeoutMs;
     return environment;
 }

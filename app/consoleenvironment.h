@@ -34,6 +34,9 @@ struct ConsoleEnvironment
     std::function<QString(QWidget *parent, const QString &title, const QString &proposedPath,
                           ExistingFile existing)>
         chooseSavePath;
+    // Where the window asks for a file to read; an empty path cancels.
+    std::function<QString(QWidget *parent, const QString &title, const QString &directory)>
+        chooseOpenPath;
     // How much of a recording may wait in memory for a medium that does not keep up.
     qint64 recordingBufferBytes = 4 * 1024 * 1024;
     // How long a device may take to accept a connection.

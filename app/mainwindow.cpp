@@ -5,6 +5,7 @@
 #include "link/devicelink.h"
 #include "receive/receiveddisplay.h"
 #include "recording/sessionrecording.h"
+#include "sequence/sequencemenu.h"
 #include "ui_mainwindow.h"
 
 // The images are compiled into a static library, so nothing would pull their
@@ -50,6 +51,9 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
                    QCoreApplication::applicationVersion());
     controls.hideAll();
     applyPlayerModel(0);
+    sequences = new SequenceMenu(
+        this, ui.get(), link, this->environment, [this] { return selectedModel(); },
+        [this](const Control &control) { sendControl(control); });
     // No data directory at all: the empty path stands for the file beside the executable.
     configFilePath = userConfigurationPath();
     loadConfiguration(configFilePath);

@@ -10,6 +10,7 @@
 
 class DeviceLink;
 class ReceivedDisplay;
+class SequenceMenu;
 class SessionRecording;
 struct Control;
 
@@ -107,6 +108,7 @@ private:
     ModelControls controls;
     SessionRecording *recording = nullptr;
     ReceivedDisplay *display = nullptr;
+    SequenceMenu *sequences = nullptr;
     // While a link error box is open, a further failure only closes the link.
     bool linkErrorBoxOpen = false;
     // True while label_Bytes_Sended shows hexadecimal: the base of the text in the label now,

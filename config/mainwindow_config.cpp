@@ -3,6 +3,7 @@
 #include "config/configuration.h"
 #include "config/configurationfile.h"
 #include "config/preferences.h"
+#include "sequence/sequencemenu.h"
 #include "ui_mainwindow.h"
 
 namespace {
@@ -26,8 +27,11 @@ std::optional<QString> currentEntry(const QComboBox *list)
 
 void MainWindow::loadConfiguration(const QString &path)
 {
-    if (const auto preferences = readSmallFile(preferencesPath(configurationPath(path))))
-        ui->checkBox_Timeline->setChecked(parsePreferences(*preferences).timeline);
+    if (const auto content = readSmallFile(preferencesPath(configurationPath(path)))) {
+        const Preferences preferences = parsePreferences(*content);
+        ui->checkBox_Timeline->setChecked(preferences.timeline);
+        sequences->setRecentFiles(preferences.recentSequences);
+    }
 
     const ParsedConfiguration parsed = readConfigurationFile(configurationPath(path));
     if (!parsed.accepted)
@@ -118,6 +122,7 @@ void MainWindow::saveConfiguration(const QString &path)
                                                QCoreApplication::applicationVersion()));
     Preferences preferences;
     preferences.timeline = ui->checkBox_Timeline->isChecked();
+    preferences.recentSequences = sequences->recentFiles();
     writeConfigurationFile(preferencesPath(configurationPath(path)),
                            formatPreferences(preferences));
 }

@@ -13,11 +13,19 @@ Preferences parsePreferences(const QByteArray &content)
         const QByteArray value = line.mid(equals + 1).trimmed();
         if (name == "timeline" && (value == "on" || value == "off"))
             preferences.timeline = value == "on";
+        else if (name == "sequence" && !value.isEmpty())
+            preferences.recentSequences << QString::fromUtf8(line.mid(equals + 1));
     }
     return preferences;
 }
 
 QByteArray formatPreferences(const Preferences &preferences)
 {
-    return QByteArray("timeline=") + (preferences.timeline ? "on" : "off") + '\n';
+    QByteArray content = QByteArray("timeline=") + (preferences.timeline ? "on" : "off") + '\n';
+    // A path is one line: one holding a line break is not kept.
+    for (const QString &path : preferences.recentSequences) {
+        if (!path.contains(QLatin1Char('\n')))
+            content += "sequence=" + path.toUtf8() + '\n';
+    }
+    return content;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 // What the console remembers beyond its settings file, whose 24 lines other versions read and
 // which therefore stays as it is. UTF-8 lines "name=value"; unknown names and damaged lines are
@@ -8,6 +9,8 @@
 struct Preferences
 {
     bool timeline = false;
+    // The sequence files run last, most recent first.
+    QStringList recentSequences;
 };
 
 Preferences parsePreferences(const QByteArray &content);

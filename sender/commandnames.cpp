@@ -59,6 +59,28 @@ QStringList commandUsages(const PlayerModel &model)
     return usages;
 }
 
+std::optional<QString> typedCommand(const PlayerModel &model, const Control &control)
+{
+    const QVector<NamedControl> controls = namedControls(model);
+    for (const NamedControl &named : controls) {
+        if (named.control.kind != control.kind || named.control.category != control.category ||
+            named.control.entry != control.entry)
+            continue;
+        QVector<int> values;
+        if (control.kind == ControlKind::Launch && named.category == CommandCategory::Webradio)
+            values = {control.launch.preset};
+        else if (control.kind == ControlKind::Launch)
+            values = {control.launch.reference, control.launch.option};
+        else
+            values = {control.number};
+        QString text = named.name;
+        for (int i = 0; i < named.parameters.size(); ++i)
+            text += QLatin1Char(' ') + QString::number(values.value(i));
+        return text;
+    }
+    return std::nullopt;
+}
+
 ResolvedCommand resolveCommand(const PlayerModel &model, const QString &text)
 {
     const QStringList words = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);

@@ -23,5 +23,9 @@ ResolvedCommand resolveCommand(const PlayerModel &model, const QString &text);
 // How a control is typed: its name, then each parameter's range ("Folder <0-999>").
 QString commandUsage(const NamedControl &named);
 
+// How the control, as pressed, is typed: its name and its parameters ("Folder 130"); none for
+// a control that has no name to be typed (the relays).
+std::optional<QString> typedCommand(const PlayerModel &model, const Control &control);
+
 // The usage of every control of the model, one a line, in catalogue order.
 QStringList commandUsages(const PlayerModel &model);

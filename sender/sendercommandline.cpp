@@ -13,9 +13,6 @@
 namespace {
 
 constexpr int defaultWaitMs = 500;
-// A hosts file is read whole before anything is sent: the bound keeps a wrong file (a log, a
-// disk image) from filling the memory and still leaves room for some 60,000 addresses.
-constexpr qint64 hostsFileLimit = 1024 * 1024;
 
 struct Options
 {
@@ -153,31 +150,6 @@ QString addHost(const QByteArray &typed, SendRequest &request)
     return QString();
 }
 
-// Only a regular file is opened, or standard input for "-": opening a FIFO would wait for a
-// writer, a device never ends. The content, or why there is none.
-std::pair<QByteArray, QString> readTextFile(const QString &path, const QString &what)
-{
-    const QFileInfo info(path);
-    if (path != QLatin1String("-") && info.exists() && !info.isFile())
-        return {{}, QStringLiteral("%1 is not a regular file: give %2").arg(path, what)};
-    QFile file(path);
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : file.open(QIODevice::ReadOnly);
-    if (!opened)
-        return {{}, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
-    QByteArray content = file.read(hostsFileLimit + 1);
-    if (content.size() > hostsFileLimit)
-        return {{}, QStringLiteral("%1 is larger than 1 MiB: give %2").arg(path, what)};
-    // UTF-16 text, as Windows PowerShell writes it, is full of zero bytes; UTF-8 text has none.
-    if (content.contains('\0'))
-        return {
-            {},
-            QStringLiteral("%1 holds a zero byte: save it as UTF-8 text, not UTF-16").arg(path)};
-    if (content.startsWith("\xEF\xBB\xBF"))
-        content.remove(0, 3);
-    return {content.replace("\r\n", "\n").replace('\r', '\n'), QString()};
-}
-
 QString readHostsFile(const QString &path, SendRequest &request)
 {
     const auto [content, error] = readTextFile(path, QStringLiteral("a text file of addresses"));
@@ -258,13 +230,6 @@ QString readSequenceFile(const QString &path, const PlayerModel &model, SendRequ
     if (!error.isEmpty())
         return error;
     Sequence sequence = readSequence(content, model);
-    for (const SequenceStep &step : sequence.steps) {
-        if (sequence.error.isEmpty() && step.kind == SequenceStep::Kind::Command &&
-            !frameFor(model, step.control))
-            sequence.error = QStringLiteral("line %1: %2 has nothing to send for \"%3\"")
-                                 .arg(step.line)
-                                 .arg(model.name, step.name);
-    }
     if (!sequence.error.isEmpty())
         return QStringLiteral("%1, %2").arg(
             path == QLatin1String("-") ? QStringLiteral("stdin") : path, sequence.error);

@@ -1,6 +1,9 @@
 #include "sequence/sequencefile.h"
 #include "sender/commandnames.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace {
 
 QString lineError(int line, const QString &what)
@@ -30,6 +33,31 @@ bool startsWithWord(const QString &line, const QString &word)
 }
 
 } // namespace
+
+// Only a regular file is opened, or standard input for "-": opening a FIFO would wait for a
+// writer, a device never ends. The content, or why there is none.
+std::pair<QByteArray, QString> readTextFile(const QString &path, const QString &what)
+{
+    const QFileInfo info(path);
+    if (path != QLatin1String("-") && info.exists() && !info.isFile())
+        return {{}, QStringLiteral("%1 is not a regular file: give %2").arg(path, what)};
+    QFile file(path);
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                   : file.open(QIODevice::ReadOnly);
+    if (!opened)
+        return {{}, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
+    QByteArray content = file.read(textFileLimit + 1);
+    if (content.size() > textFileLimit)
+        return {{}, QStringLiteral("%1 is larger than 1 MiB: give %2").arg(path, what)};
+    // UTF-16 text, as Windows PowerShell writes it, is full of zero bytes; UTF-8 text has none.
+    if (content.contains('\0'))
+        return {
+            {},
+            QStringLiteral("%1 holds a zero byte: save it as UTF-8 text, not UTF-16").arg(path)};
+    if (content.startsWith("\xEF\xBB\xBF"))
+        content.remove(0, 3);
+    return {content.replace("\r\n", "\n").replace('\r', '\n'), QString()};
+}
 
 Sequence readSequence(const QByteArray &content, const PlayerModel &model)
 {
@@ -73,6 +101,8 @@ Sequence readSequence(const QByteArray &content, const PlayerModel &model)
             step.control = command.control.value_or(Control());
             step.name = line;
             error = command.error;
+            if (error.isEmpty() && !frameFor(model, step.control))
+                error = QStringLiteral("%1 has nothing to send for \"%2\"").arg(model.name, line);
         }
         if (!error.isEmpty())
             return {{}, lineError(number, error)};

@@ -41,6 +41,14 @@ struct Sequence
 // The longest pause a step may ask for: a longer one is taken for a slip of the keyboard.
 constexpr int longestSequenceWaitMs = 3600 * 1000;
 
+// A file read whole before anything is sent: the bound keeps a wrong file (a log, a disk image)
+// from filling the memory and still leaves room for some 60,000 lines.
+constexpr qint64 textFileLimit = 1024 * 1024;
+
+// The UTF-8 text of a regular file, or of standard input for "-", line ends made LF; or why
+// there is none (`what` says what the file should have been).
+std::pair<QByteArray, QString> readTextFile(const QString &path, const QString &what);
+
 // UTF-8 text, one step a line: a command as zoxen-send names it ("Play", "Folder 130"),
 // "wait N ms" or "wait N s", "expect TEXT", and as the first step, "model NAME". Blank lines and
 // lines starting with "#" are skipped; spaces around a line do not matter; words are read in any

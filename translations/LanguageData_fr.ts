@@ -571,6 +571,114 @@
         <source>Timeline</source>
         <translation>Chronologie</translation>
     </message>
+    <message>
+        <source>&amp;Sequences</source>
+        <translation>&amp;Séquences</translation>
+    </message>
+    <message>
+        <source>R&amp;ecent Sequences</source>
+        <translation>&amp;Séquences récentes</translation>
+    </message>
+    <message>
+        <source>&amp;Run Sequence...</source>
+        <translation>&amp;Lancer une séquence...</translation>
+    </message>
+    <message>
+        <source>Send the commands of a sequence file to the player, step by step</source>
+        <translation>Envoyer au lecteur, pas à pas, les commandes d&apos;un fichier de séquence</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>S&amp;top Sequence</source>
+        <translation>&amp;Arrêter la séquence</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+E</source>
+        <translation>Ctrl+Shift+E</translation>
+    </message>
+    <message>
+        <source>Re&amp;cord Sequence...</source>
+        <translation>&amp;Enregistrer une séquence...</translation>
+    </message>
+    <message>
+        <source>Write the commands you press, with the pauses between them, to a sequence file</source>
+        <translation>Écrire dans un fichier de séquence les commandes que vous pressez, avec les pauses entre elles</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Stop Recording Se&amp;quence</source>
+        <translation>Arrêter l&apos;enre&amp;gistrement de la séquence</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+M</source>
+        <translation>Ctrl+Shift+M</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>arrêtée</translation>
+    </message>
+    <message>
+        <source>Run Sequence</source>
+        <translation>Lancer une séquence</translation>
+    </message>
+    <message>
+        <source>a sequence file</source>
+        <translation>un fichier de séquence</translation>
+    </message>
+    <message>
+        <source>Sequence error</source>
+        <translation>Erreur de séquence</translation>
+    </message>
+    <message>
+        <source>The sequence %1 cannot be run; nothing was sent.</source>
+        <translation>La séquence %1 ne peut pas être lancée ; rien n&apos;a été envoyé.</translation>
+    </message>
+    <message>
+        <source>wait %1 ms</source>
+        <translation>attente de %1 ms</translation>
+    </message>
+    <message>
+        <source>expect %1</source>
+        <translation>attente de « %1 »</translation>
+    </message>
+    <message>
+        <source>Sequence %1: step %2 of %3, line %4: %5</source>
+        <translation>Séquence %1 : étape %2 sur %3, ligne %4 : %5</translation>
+    </message>
+    <message>
+        <source>Sequence %1 done</source>
+        <translation>Séquence %1 terminée</translation>
+    </message>
+    <message>
+        <source>The sequence %1 stopped at line %2: %3</source>
+        <translation>La séquence %1 s&apos;est arrêtée à la ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>Sequence stopped</source>
+        <translation>Séquence arrêtée</translation>
+    </message>
+    <message>
+        <source>Record Sequence</source>
+        <translation>Enregistrer une séquence</translation>
+    </message>
+    <message>
+        <source>Recording the commands pressed to %1</source>
+        <translation>Enregistrement des commandes pressées dans %1</translation>
+    </message>
+    <message>
+        <source>Sequence recorded to %1</source>
+        <translation>Séquence enregistrée dans %1</translation>
+    </message>
+    <message>
+        <source>The sequence could not be saved to %1.</source>
+        <translation>La séquence n&apos;a pas pu être enregistrée dans %1.</translation>
+    </message>
 </context>
 <context>
     <name>ReceivedDataView</name>

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
+#include "sequence/sequencemenu.h"
 #include "transmission/controlframe.h"
 #include "transmission/frames.h"
 #include "ui_mainwindow.h"
@@ -22,6 +23,7 @@ void MainWindow::sendControl(const Control &control)
         link->setTarget(controls.linkTarget(*model));
     if (!link->send(frame->bytes, frame->name))
         return;
+    sequences->pressed(control);
     ui->label_Bytes_Sended->setText(bytesText(frame->bytes, ui->radioButton_Sent_Dec->isChecked()));
     showSendState();
 }
