@@ -41,6 +41,8 @@ struct ConsoleEnvironment
     qint64 recordingBufferBytes = 4 * 1024 * 1024;
     // How long a device may take to accept a connection.
     int connectTimeoutMs = 0;
+    // How long a sequence waits for an expected answer.
+    int answerTimeoutMs = 5000;
 };
 
 // The machine's own: the whole catalogue, the system's clocks and a file dialog.

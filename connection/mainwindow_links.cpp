@@ -3,6 +3,7 @@
 #include "connection/linksettings.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"
+#include "sequence/sequencemenu.h"
 #include "ui_mainwindow.h"
 
 #include <QFileInfo>
@@ -126,10 +127,14 @@ void MainWindow::onSocketError(QAbstractSocket::SocketError)
     if (linkErrorBoxOpen)
         return;
     linkErrorBoxOpen = true;
+    const QString sequenceNote = sequences->takeLinkStopNote();
     QMessageBox::critical(this,
                           link->target().kind == LinkTarget::Kind::Serial ? tr("Serial port error")
                                                                           : tr("TCP/IP error"),
-                          link->errorMessage(), QMessageBox::Ok, QMessageBox::NoButton);
+                          link->errorMessage() + (sequenceNote.isEmpty()
+                                                      ? QString()
+                                                      : QLatin1String("\n\n") + sequenceNote),
+                          QMessageBox::Ok, QMessageBox::NoButton);
     linkErrorBoxOpen = false;
 }
 

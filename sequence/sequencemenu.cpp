@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
 
@@ -88,7 +89,7 @@ void SequenceMenu::run(const QString &path)
             m_press(step.control);
             return m_link->lastFrame() != before ? m_link->lastFrame() : 0;
         },
-        answerTimeoutMs);
+        m_environment.answerTimeoutMs);
     connect(m_run.get(), &SequenceRun::stepStarted, this, &SequenceMenu::onStep);
     connect(m_run.get(), &SequenceRun::finished, this, &SequenceMenu::onFinished);
     m_run->start();
@@ -123,13 +124,19 @@ void SequenceMenu::onFinished(const SequenceOutcome &outcome)
                               .arg(fileName(m_runPath))
                               .arg(outcome.line)
                               .arg(outcome.reason);
-    if (std::exchange(m_stoppedHere, false)) {
-        m_ui->statusBar->showMessage(where);
+    m_ui->statusBar->showMessage(where);
+    if (std::exchange(m_stoppedHere, false))
+        return;
+    // A link that closed on failing has its own box, which says this too; one that waits for its
+    // device has none. Never a box from inside the link's signal: it has yet to close.
+    if (outcome.linkFailed && m_link->state() != DeviceLink::State::Waiting) {
+        m_linkStopNote = where;
         return;
     }
-    m_ui->statusBar->clearMessage();
-    QMessageBox::warning(m_window, MainWindow::tr("Sequence stopped"), where, QMessageBox::Ok,
-                         QMessageBox::NoButton);
+    QTimer::singleShot(0, this, [this, where] {
+        QMessageBox::warning(m_window, MainWindow::tr("Sequence stopped"), where, QMessageBox::Ok,
+                             QMessageBox::NoButton);
+    });
 }
 
 void SequenceMenu::startRecording()

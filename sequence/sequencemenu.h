@@ -37,8 +37,9 @@ public:
     // A control the user pressed, for a sequence being recorded.
     void pressed(const Control &control);
 
-    // How long an expected answer is waited for.
-    static constexpr int answerTimeoutMs = 5000;
+    // Where the last run stopped when a failure of the link stopped it, for the window's box
+    // about that failure to say; empty otherwise. Told once.
+    QString takeLinkStopNote() { return std::exchange(m_linkStopNote, QString()); }
 
 private:
     void chooseAndRun();
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<SequenceRun> m_run;
     QString m_runPath;
     bool m_stoppedHere = false;
+    QString m_linkStopNote;
 
     QString m_recordPath;
     QStringList m_recorded;

@@ -50,9 +50,17 @@ SequenceRun::SequenceRun(DeviceLink *link, std::vector<SequenceStep> steps, Pres
             fail(QStringLiteral("not sent: %1")
                      .arg(m_link->errorMessage().section(QLatin1Char('\n'), -1)));
     });
+    // The step named is the command that the failure kept from being sent.
     connect(m_link, &DeviceLink::failed, this, [this](const QString &message) {
-        if (m_running)
-            fail(QStringLiteral("the link failed: %1").arg(message.section(QLatin1Char('\n'), -1)));
+        if (!m_running)
+            return;
+        std::size_t next = m_index;
+        while (next + 1 < m_steps.size() && m_steps[next].kind != SequenceStep::Kind::Command)
+            ++next;
+        m_index = next;
+        m_linkFailed = true;
+        fail(QStringLiteral("%1 was not sent: the link failed: %2")
+                 .arg(m_steps[next].name, message.section(QLatin1Char('\n'), -1)));
     });
     connect(m_link, &DeviceLink::received, this, [this](const QByteArray &chunk) {
         if (!m_running)
@@ -149,5 +157,6 @@ void SequenceRun::fail(const QString &reason)
     m_running = false;
     m_waitingForClose = false;
     m_timer.stop();
-    emit finished({false, m_steps[m_index].line, reason, m_sinceFrame});
+    emit finished(
+        {false, m_steps[m_index].line, reason, m_sinceFrame, std::exchange(m_linkFailed, false)});
 }

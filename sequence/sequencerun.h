@@ -18,6 +18,8 @@ struct SequenceOutcome
     QString reason;
     // What the player sent since the last frame left.
     QByteArray lastAnswer;
+    // The link failed: its owner has been told why.
+    bool linkFailed = false;
 };
 
 // Runs a sequence's steps in order on one player's link: each command pressed as its owner
@@ -62,6 +64,7 @@ private:
     // The frame of the current command step, until it has left.
     int m_frame = 0;
     bool m_waitingForClose = false;
+    bool m_linkFailed = false;
     QByteArray m_sinceFrame;
     QTimer m_timer;
 };

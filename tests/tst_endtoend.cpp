@@ -5,12 +5,14 @@
 #include "recording/sessionrecorder.h"
 #include "sender/commandnames.h"
 #include "stalledlistener.h"
+#include "testtable.h"
 #include "windowdriver.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -187,6 +189,9 @@ private slots:
     void saveDialogs();
     void receivedModesAndClear();
     void timeline();
+    void windowSequences_data();
+    void windowSequences();
+    void recordedSequenceRunsAgain();
     void simulatorOnGivenDevice();
 
 private:
@@ -381,7 +386,8 @@ void tst_EndToEnd::senderToPlayers_data()
         << showcaster << QStringList{"", "refuses", ""}
         << QStringList{"--sequence", "<<Play¶wait 300 ms¶# then¶Stop"} << "" << 0 << 1
         << QStringList{"127.0.93.1: done",
-                       "127.0.93.2: failed at line 1: the link failed: Connection refused",
+                       "127.0.93.2: failed at line 1: Play was not sent: the link failed: "
+                       "Connection refused",
                        "127.0.93.3: done", "received Play¶Stop"};
     QTest::newRow("sequence stopped by an answer that does not come")
         << "Tunebox (NX) (TCP/IP)" << QStringList{"PLAYING\r\n"}
@@ -713,6 +719,140 @@ void tst_EndToEnd::timeline()
     clickButton(window, "pushButton_Clear");
     clickButton(window, "checkBox_Timeline");
     QCOMPARE(view->text(), QString());
+}
+
+// A sequence run from the Sequences menu on the simulator: each frame as its button sends it, in
+// order, its pause kept (as the timeline's clock saw the frames leave); stopped where an answer
+// does not come, by Stop, or by the link failing, with one message naming the step not sent.
+void tst_EndToEnd::windowSequences_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("sequence");   // lines separated by "¶"
+    QTest::addColumn<QString>("during");     // once the first frame is out: "stop", "gone"
+    QTest::addColumn<QStringList>("frames"); // the commands that reached the simulator
+    QTest::addColumn<QString>("outcome");    // the status line, or "box: " and what it says
+    const QString steps = "Play¶wait 300 ms¶# the status¶player status¶expect PLAYING¶Stop";
+    const QStringList all{"Play", "Player Status", "Stop"};
+    for (const char *model : {"Showcaster - SC900 (Serial)", "Showcaster - SC900 (TCP/IP)"})
+        QTest::addRow("%s", model) << model << steps << "" << all << "Sequence s.seq done";
+    // A connection for each frame, closed by the player once it has answered.
+    QTest::newRow("Tunebox (NX) (TCP/IP)")
+        << "Tunebox (NX) (TCP/IP)" << steps << ""
+        << QStringList{"cmd \"32\" \"255\" \"255\"", "get \"playerstatus\"",
+                       "cmd \"34\" \"255\" \"255\""}
+        << "Sequence s.seq done";
+    const QString serial = "Showcaster - SC900 (Serial)";
+    QTest::newRow("answer that does not come")
+        << serial << "player status¶expect NEVER¶Stop"
+        << "" << QStringList{"Player Status"}
+        << "box: The sequence s.seq stopped at line 2: \"NEVER\" did not come within 300 ms";
+    QTest::newRow("Stop during a wait")
+        << serial << "Play¶wait 500 ms¶Stop"
+        << "stop" << QStringList{"Play"} << "The sequence s.seq stopped at line 2: stopped";
+    QTest::newRow("link lost during a wait")
+        << serial << "Play¶wait 500 ms¶Stop"
+        << "gone" << QStringList{"Play"}
+        << "box: The sequence s.seq stopped at line 3: Stop was not sent: the link failed";
+}
+
+void tst_EndToEnd::windowSequences()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, sequence);
+    QFETCH(QString, during);
+    QFETCH(QStringList, frames);
+    QFETCH(QString, outcome);
+    ModalBoxCatcher boxes;
+    const PlayerModel entry = buildCatalogueModels().at(modelIndex(model));
+    const auto simulator = std::make_unique<Simulator>(entry);
+    const QString path = m_directory.filePath("s.seq");
+    QVERIFY(writeFile(path, sequence.replace(u'¶', '\n').toUtf8()));
+    ConsoleEnvironment environment =
+        testEnvironment(entry.isTcp() ? simulator->address.toUShort() : 0);
+    environment.chooseOpenPath = [path](auto &&...) {
+        return path;
+    };
+    environment.answerTimeoutMs = 300;
+    MainWindow window(std::move(environment));
+    entry.isTcp() ? setAddress(window, {127, 0, 0, 2}) : choosePort(window, simulator->address);
+    chooseModel(window, modelIndex(model));
+    if (!entry.isOnDemand()) {
+        clickButton(window, "pushButton_Connect");
+        QTRY_COMPARE_WITH_TIMEOUT(linkOf(window).state(), DeviceLink::State::Open, patienceMs);
+    }
+    clickButton(window, "checkBox_Timeline");
+    trigger(window, "action_Run_Sequence");
+    QElapsedTimer sinceFirst;
+    QVERIFY(simulator->find(frameLine, 0) >= 0);
+    sinceFirst.start();
+    auto *status = window.findChild<QStatusBar *>("statusBar");
+    if (!during.isEmpty())
+        QTRY_VERIFY(status->currentMessage().contains(", line 2: "));
+    if (during == "stop")
+        trigger(window, "action_Stop_Sequence");
+    if (during == "gone") {
+        simulator->process.kill();
+        QVERIFY(simulator->process.waitForFinished());
+    }
+    if (outcome.startsWith("box: "))
+        QTRY_VERIFY_WITH_TIMEOUT(boxes.text().contains(outcome.mid(5)), patienceMs);
+    else
+        QTRY_COMPARE_WITH_TIMEOUT(status->currentMessage(), outcome, patienceMs);
+    QCOMPARE(boxes.count(), outcome.startsWith("box: ") ? 1 : 0);
+    // Past the end of any pause: what was left of the sequence stays unsent.
+    QTRY_VERIFY(sinceFirst.elapsed() > 700);
+    QStringList reached;
+    for (const QString &line : qAsConst(simulator->lines)) {
+        if (line.contains(QRegularExpression(frameLine)))
+            reached << line.section("  ", -1).remove('?');
+    }
+    QCOMPARE(reached.join('/').toLower(), frames.join('/').toLower());
+    // Sent as pressed: the pause between the first two frames, as the timeline timed them.
+    QStringList left;
+    for (const QString &line :
+         window.findChild<ReceivedDataView *>("textEdit_Data")->text().split('\n'))
+        if (line.contains(" → "))
+            left << line.left(12);
+    if (frames.size() > 1)
+        QVERIFY2(QTime::fromString(left.value(0), "HH:mm:ss.zzz")
+                         .msecsTo(QTime::fromString(left.value(1), "HH:mm:ss.zzz")) >= 300,
+                 qPrintable(left.join(' ')));
+}
+
+// What the user pressed, recorded with its pause rounded to a tenth of a second, runs again to
+// the same frames in the same order.
+void tst_EndToEnd::recordedSequenceRunsAgain()
+{
+    ModalBoxCatcher boxes;
+    qint64 now = fixedClock().msecsSinceEpoch;
+    const QString path = m_directory.filePath("recorded.seq");
+    LinkedDevice device(modelIndex("Timetune"), [&](ConsoleEnvironment &environment) {
+        environment.sessionClock = [&now] {
+            return QDateTime::fromMSecsSinceEpoch(now);
+        };
+        environment.chooseSavePath = [path](auto &&...) {
+            return path;
+        };
+        environment.chooseOpenPath = [path](auto &&...) {
+            return path;
+        };
+    });
+    MainWindow &window = device.window();
+    QVERIFY(device.linked());
+    trigger(window, "action_Record_Sequence");
+    window.findChild<QComboBox *>("comboBox_Folder")->setCurrentIndex(130);
+    clickButton(window, "pushButton_Folder");
+    now += 1249;
+    clickButton(window, "pushButton_Play");
+    clickButton(window, "pushButton_Stop");
+    trigger(window, "action_Stop_Recording_Sequence");
+    QCOMPARE(fileContent(path), "model Timetune\nFolder 130\nwait 1200 ms\nPlay\nStop\n");
+    const QByteArray pressed = device.received(9);
+    trigger(window, "action_Run_Sequence");
+    QCOMPARE(device.received(9, patienceMs), pressed);
+    QTRY_COMPARE(window.findChild<QStatusBar *>("statusBar")->currentMessage(),
+                 "Sequence recorded.seq done");
+    QCOMPARE(boxes.count(), 0);
 }
 
 // Given a device, the simulator opens it at the rate asked for (neither the terminal's nor the
