@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures under Xvfb: docs/screenshot.png, the console's window with
 # default settings; docs/demo.png, the console connected to the simulator after a folder, Play
-# and a status request; docs/timeline.png, the same with the timeline on, then Stop. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
+# and a status request; docs/timeline.png, the same with the timeline on, then Stop;
+# docs/sequence.png, a sequence run from the Sequences menu. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
 # besides the build's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,8 +36,11 @@ demo() {
                  sleep 3
                  xdotool search --name "$1" windowfocus --sync
                  for step in "${@:4}"; do
-                     if [[ $step == key:* ]]; then xdotool key "${step#key:}"
-                     else xdotool mousemove $step click 1; fi
+                     case $step in
+                     key:*) xdotool key "${step#key:}" ;;
+                     type:*) xdotool type "${step#type:}" ;;
+                     *) xdotool mousemove $step click 1 ;;
+                     esac
                      sleep 0.5
                  done
                  sleep 1
@@ -45,4 +49,8 @@ demo() {
 }
 demo docs/demo.png "323 72" "336 136" "607 326"
 demo docs/timeline.png key:ctrl+t "323 72" "336 136" "607 326" "370 136"
-echo "docs/screenshot.png, docs/demo.png and docs/timeline.png written"
+# A sequence run from the Sequences menu, by the keyboard (the timeline is still on).
+printf '%s\n' "model $model" "Volume 40" "Folder 130" "wait 500 ms" Play "Player Status" \
+    "expect PLAYING" >"$home/lobby.seq"
+demo docs/sequence.png key:alt+s key:r "type:$home/lobby.seq" key:Return
+echo "docs/screenshot.png, docs/demo.png, docs/timeline.png and docs/sequence.png written"
