@@ -68,9 +68,10 @@ void SequenceMenu::run(const QString &path)
         return;
     auto [content, error] = readTextFile(path, MainWindow::tr("a sequence file"));
     Sequence sequence = error.isEmpty() ? readSequence(content, *model) : Sequence{{}, error};
+    // A file that cannot be read leaves the list; one refused stays, to be run once mended.
     m_recent.removeAll(path);
-    m_recent.prepend(path);
-    m_recent = m_recent.mid(0, recentCount);
+    if (error.isEmpty())
+        m_recent = (QStringList{path} + m_recent).mid(0, recentCount);
     if (!sequence.error.isEmpty()) {
         showState();
         QMessageBox::warning(

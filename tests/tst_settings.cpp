@@ -107,7 +107,9 @@ void tst_Settings::roundTrip()
     QVERIFY(writeFile(m_file, file));
     // Beside the settings file, which stays as other versions read it.
     const QString preferences = QFileInfo(m_file).dir().filePath("Zoxen Console.preferences");
-    const QByteArray preferencesFile = timeline ? "timeline=on\n" : "timeline=off\n";
+    const QByteArray preferencesFile =
+        timeline ? "timeline=on\nsequence=/srv/lobby 2.seq\nsequence=/srv/lobby.seq\n"
+                 : "timeline=off\n";
     QVERIFY(writeFile(preferences, preferencesFile));
     ModalBoxCatcher boxes;
     {
