@@ -36,18 +36,18 @@ QString configurationPath(const QString &path)
     return QDir(QCoreApplication::applicationDirPath()).filePath(configurationFileName());
 }
 
-std::optional<QByteArray> readSmallFile(const QString &path)
+std::optional<QByteArray> readSmallFile(const QString &path, qint64 maxSize)
 {
     // Only a small regular file can be ours: a FIFO would block the start, a device or a huge
     // file would be read without end.
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > maxConfigurationFileSize)
+    if (!info.isFile() || info.size() > maxSize)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray content = file.read(maxConfigurationFileSize + 1);
-    if (content.size() > maxConfigurationFileSize)
+    QByteArray content = file.read(maxSize + 1);
+    if (content.size() > maxSize)
         return std::nullopt;
     return content;
 }

@@ -22,9 +22,10 @@ QString configurationPath(const QString &path);
 // The file holds 24 short lines; a larger one is damaged.
 constexpr qint64 maxConfigurationFileSize = 64 * 1024;
 
-// The content of a regular file of at most that size; none for anything else (missing,
+// The content of a regular file of at most `maxSize` bytes; none for anything else (missing,
 // unreadable, a FIFO, a device, larger).
-std::optional<QByteArray> readSmallFile(const QString &path);
+std::optional<QByteArray> readSmallFile(const QString &path,
+                                        qint64 maxSize = maxConfigurationFileSize);
 
 // A file that is missing, cannot be read, is not a regular file or is larger than the bound is
 // not accepted.
