@@ -34,7 +34,7 @@ demo() {
                  sleep 1
                  build/zoxen-console & pid=$!
                  sleep 3
-                 xdotool search --name "$1" windowfocus --sync
+                 xdotool search --onlyvisible --name "$1" windowfocus --sync
                  for step in "${@:4}"; do
                      case $step in
                      key:*) xdotool key "${step#key:}" ;;
