@@ -31,9 +31,6 @@ public:
     // The view is empty already: the history and the unfinished characters go too.
     void clear();
 
-    // For tests that fill a small history.
-    LinkHistory &history() { return m_history; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -59,8 +59,11 @@ SequenceRun::SequenceRun(DeviceLink *link, std::vector<SequenceStep> steps, Pres
             ++next;
         m_index = next;
         m_linkFailed = true;
-        fail(QStringLiteral("%1 was not sent: the link failed: %2")
-                 .arg(m_steps[next].name, message.section(QLatin1Char('\n'), -1)));
+        const QString why =
+            QStringLiteral("the link failed: %1").arg(message.section(QLatin1Char('\n'), -1));
+        fail(m_steps[next].kind == SequenceStep::Kind::Command
+                 ? QStringLiteral("%1 was not sent: %2").arg(m_steps[next].name, why)
+                 : why);
     });
     connect(m_link, &DeviceLink::received, this, [this](const QByteArray &chunk) {
         if (!m_running)

@@ -40,8 +40,6 @@ public:
     void start();
     void stop(const QString &why);
     bool isRunning() const { return m_running; }
-    // The step being run, from 0.
-    int stepIndex() const { return int(m_index); }
     const std::vector<SequenceStep> &steps() const { return m_steps; }
 
 signals:
