@@ -59,10 +59,10 @@ ParsedConfiguration readConfigurationFile(const QString &path)
     return content ? parseConfiguration(*content) : ParsedConfiguration();
 }
 
-QString preferencesPath(const QString &configurationFile)
+QString besideConfiguration(const QString &configurationFile, const QString &suffix)
 {
     const QFileInfo settings(configurationFile);
-    return settings.dir().filePath(settings.completeBaseName() + QStringLiteral(".preferences"));
+    return settings.dir().filePath(settings.completeBaseName() + suffix);
 }
 
 bool writeConfigurationFile(const QString &path, const QByteArray &content)

@@ -31,8 +31,9 @@ std::optional<QByteArray> readSmallFile(const QString &path,
 // not accepted.
 ParsedConfiguration readConfigurationFile(const QString &path);
 
-// The file beside the settings file that keeps what other versions do not read there.
-QString preferencesPath(const QString &configurationFile);
+// A file of the console's own beside the settings file, named as it but for its suffix
+// (".preferences": what other versions do not read in the settings file; ".players").
+QString besideConfiguration(const QString &configurationFile, const QString &suffix);
 
 // The previous file is replaced only once the new content is completely written, so that a
 // failed write (full disk, crash, no permission) leaves it exactly as it was.

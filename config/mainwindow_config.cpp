@@ -27,7 +27,8 @@ std::optional<QString> currentEntry(const QComboBox *list)
 
 void MainWindow::loadConfiguration(const QString &path)
 {
-    if (const auto content = readSmallFile(preferencesPath(configurationPath(path)))) {
+    if (const auto content = readSmallFile(
+            besideConfiguration(configurationPath(path), QStringLiteral(".preferences")))) {
         const Preferences preferences = parsePreferences(*content);
         ui->checkBox_Timeline->setChecked(preferences.timeline);
         sequences->setRecentFiles(preferences.recentSequences);
@@ -123,6 +124,7 @@ void MainWindow::saveConfiguration(const QString &path)
     Preferences preferences;
     preferences.timeline = ui->checkBox_Timeline->isChecked();
     preferences.recentSequences = sequences->recentFiles();
-    writeConfigurationFile(preferencesPath(configurationPath(path)),
-                           formatPreferences(preferences));
+    writeConfigurationFile(
+        besideConfiguration(configurationPath(path), QStringLiteral(".preferences")),
+        formatPreferences(preferences));
 }

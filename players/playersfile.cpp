@@ -2,7 +2,6 @@
 #include "config/configurationfile.h"
 #include "connection/linksettings.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 bool SavedPlayer::operator==(const SavedPlayer &other) const
@@ -108,8 +107,7 @@ QByteArray formatPlayers(const QVector<SavedPlayer> &players)
 
 QString playersPath(const QString &configurationFile)
 {
-    const QFileInfo settings(configurationFile);
-    return settings.dir().filePath(settings.completeBaseName() + QStringLiteral(".players"));
+    return besideConfiguration(configurationFile, QStringLiteral(".players"));
 }
 
 SavedPlayers readPlayersFile(const QString &path, const PlayerCatalogueList &catalogue)

@@ -54,16 +54,14 @@ ReceivedDisplay::ReceivedDisplay(QWidget *window, Ui::MainWindow *ui, DeviceLink
 
 void ReceivedDisplay::showReceived(const QByteArray &chunk, ReceiveMode mode)
 {
-    const QDateTime now = m_clock();
-    const qint64 msecs = now.toMSecsSinceEpoch();
-    const int offset = now.offsetFromUtc();
-    m_history.receive(chunk, mode, msecs, offset);
+    const LinkEvent at = eventNow(LinkEvent::Kind::Received);
+    m_history.receive(chunk, mode, at.msecs, at.utcOffsetSeconds);
     if (!m_timeline) {
         m_view->appendText(renderReceivedChunk(chunk, mode, m_plainDecoder));
         return;
     }
     QString text;
-    m_timelineText.receive(text, chunk, msecs, msecs, offset);
+    m_timelineText.receive(text, chunk, at.msecs, at.msecs, at.utcOffsetSeconds);
     m_view->appendText(text);
 }
 
