@@ -18,14 +18,15 @@ QString configurationFileName()
     return QCoreApplication::applicationName() + configFileSuffix;
 }
 
-QString userConfigurationPath()
+QString userConfigurationPath(bool makeFolders)
 {
     // The organisation name holds a slash: the directory is one level deeper than it reads.
     const QString directory =
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (directory.isEmpty())
         return QString();
-    QDir().mkpath(directory);
+    if (makeFolders)
+        QDir().mkpath(directory);
     return QDir(directory).absoluteFilePath(configurationFileName());
 }
 

@@ -13,8 +13,8 @@ class QSaveFile;
 QString configurationFileName();
 
 // The settings file in the per-user data directory, whose folders are made so that it can be
-// written; empty when there is no data directory at all.
-QString userConfigurationPath();
+// written unless `makeFolders` is false; empty when there is no data directory at all.
+QString userConfigurationPath(bool makeFolders = true);
 
 // The path itself, or for an empty one the configuration file beside the executable.
 QString configurationPath(const QString &path);

@@ -6,6 +6,36 @@
 #include <QFileInfo>
 #include <QScopedValueRollback>
 
+namespace {
+
+// A port in use by another program or closed to this user is there but will not talk.
+LinkFailure serialFailure(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return LinkFailure::Absent;
+    case QSerialPort::PermissionError:
+        return LinkFailure::Refused;
+    default:
+        return LinkFailure::Other;
+    }
+}
+
+LinkFailure socketFailure(QAbstractSocket::SocketError error)
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return LinkFailure::Refused;
+    case QAbstractSocket::HostNotFoundError:
+    case QAbstractSocket::NetworkError:
+        return LinkFailure::Absent;
+    default:
+        return LinkFailure::Other;
+    }
+}
+
+} // namespace
+
 DeviceLink::DeviceLink(QObject *parent)
     : QObject(parent)
     , m_connectTimeoutMs(connectTimeoutMs)
@@ -52,6 +82,7 @@ bool DeviceLink::open(const LinkTarget &target)
         return false;
     m_target = target;
     m_attempt = 0;
+    m_lastFailure = LinkFailure::None;
     if (target.kind == LinkTarget::Kind::Tcp) {
         connectSocket();
         return m_state != State::Closed;
@@ -75,13 +106,13 @@ bool DeviceLink::openSerial(const QString &port, bool reportFailure)
     // An empty name would stand for the device directory itself.
     if (port.isEmpty()) {
         if (reportFailure)
-            fail(serialErrorMessage(QSerialPort::DeviceNotFoundError));
+            fail(serialErrorMessage(QSerialPort::DeviceNotFoundError), LinkFailure::Absent);
         return false;
     }
     configureSerialPort(m_serial, port, m_target.baudRate);
     if (!m_serial.open(QIODevice::ReadWrite)) {
         if (reportFailure)
-            fail(serialErrorMessage(m_serial.error()));
+            fail(serialErrorMessage(m_serial.error()), serialFailure(m_serial.error()));
         return false;
     }
     m_target.port = port;
@@ -109,7 +140,7 @@ void DeviceLink::onSocketError(QAbstractSocket::SocketError error)
         close();
         return;
     }
-    fail(m_errorMessage);
+    fail(m_errorMessage, socketFailure(error));
 }
 
 void DeviceLink::onConnectTimeout()
@@ -122,9 +153,10 @@ void DeviceLink::onConnectTimeout()
 // The link is closed before anyone is told more than the failure: an owner that shows a modal
 // box runs an event loop in which a link still open would fail again and again with the frames
 // it holds. A link that was up, or is being brought back, waits for its device when asked to.
-void DeviceLink::fail(const QString &message)
+void DeviceLink::fail(const QString &message, LinkFailure kind)
 {
     m_errorMessage = message;
+    m_lastFailure = kind;
     const bool lost = m_state == State::Open || m_state == State::Waiting;
     const bool waits = lost && m_waitsForLostDevice && !m_target.perFrame;
     emit failed(message, waits);

@@ -17,6 +17,16 @@ enum class SendState
     NotSent,
 };
 
+// Why a link last failed, as far as a site's list of players tells it: nobody listening at the
+// address, no such device or network, or anything else (a stalled handshake, a lost link).
+enum class LinkFailure
+{
+    None,
+    Refused,
+    Absent,
+    Other,
+};
+
 // One player's link: a serial port, a TCP/IP connection, or a connection per frame for devices
 // that close theirs after each answer. It opens and closes, waits for a lost device to come
 // back when asked to, follows each frame until its bytes have left or never will, and tells
@@ -61,6 +71,7 @@ public:
     QString description() const;
     // The last failure's message: what failed, a line break, then why.
     QString errorMessage() const { return m_errorMessage; }
+    LinkFailure lastFailure() const { return m_lastFailure; }
 
     // Hands a frame to the link and returns its number; 0 when the link is closed and takes no
     // frames. With `answerWaitMs` >= 0, what the device sends within that time after the frame
@@ -101,7 +112,7 @@ private:
     void connectSocket();
     void onSocketError(QAbstractSocket::SocketError error);
     void onConnectTimeout();
-    void fail(const QString &message);
+    void fail(const QString &message, LinkFailure kind = LinkFailure::Other);
     void closeTransports();
     void readFrom(QIODevice *device);
     void onBytesWritten(qint64 bytes);
@@ -126,6 +137,7 @@ private:
     QTimer m_retryTimer;
     QTimer m_stayedUpTimer;
     QString m_errorMessage;
+    LinkFailure m_lastFailure = LinkFailure::None;
 
     QVector<FrameInFlight> m_inFlight;
     int m_lastFrame = 0;

@@ -1,6 +1,7 @@
 #include "catalogue/playercatalogue.h"
+#include "config/configurationfile.h"
 #include "connection/linksettings.h"
-#include "sender/playerrun.h"
+#include "players/playerrun.h"
 #include "sender/sendercommandline.h"
 #include "startup/applicationidentity.h"
 #include "startup/quitonsignals.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 
+#include <map>
 #include <memory>
 
 #include <algorithm>
@@ -39,69 +41,120 @@ int linksOpenAtOnce()
     return int(std::clamp(limit.rlim_cur, reserved + 1, reserved + most) - reserved);
 }
 
-void addPlayers(PlayerRun &run, const SendRequest &request, const PlayerModel &model)
+// A player as the run reaches it.
+struct Addressed
 {
+    QString label;
+    int timesListed = 1;
+    int modelIndex = -1;
+    LinkTarget target;
+    quint8 idByte = 0x80;
+};
+
+std::vector<Addressed> addressedPlayers(const SendRequest &request,
+                                        const PlayerCatalogueList &catalogue)
+{
+    std::vector<Addressed> players;
+    for (const RequestedPlayer &player : request.players)
+        players.push_back(
+            {player.name, 1, player.link.modelIndex, player.link.target, player.link.idByte});
+    if (request.modelIndex < 0)
+        return players;
+    const PlayerModel &model = catalogue.at(request.modelIndex);
     for (const QString &host : request.hosts) {
         LinkTarget target = linkTarget(model, QString(), -1, host);
         target.tcpPort = request.port;
-        PlayerResult result;
-        result.address = host;
-        result.timesListed = request.timesListed.value(host, 1);
-        run.addPlayer(target, result);
+        players.push_back(
+            {host, request.timesListed.value(host, 1), request.modelIndex, target, request.idByte});
     }
     if (!request.device.isEmpty()) {
         LinkTarget target = linkTarget(model, request.device, -1, QString());
         target.baudRate = acceptedBaudRate(request.baudRate);
-        PlayerResult result;
-        result.address = request.device;
-        run.addPlayer(target, result);
+        players.push_back({request.device, 1, request.modelIndex, target, request.idByte});
     }
+    return players;
+}
+
+// Each frame carries the clock as it is sent.
+std::optional<QByteArray> frameOf(const PlayerModel &model, quint8 idByte, Control control)
+{
+    control.clock = readClock();
+    const auto command = frameFor(model, control);
+    if (!command)
+        return std::nullopt;
+    return assembleFrame(model.protocol, idByte, command->code, command->data);
+}
+
+// What is done on the players of one model and ID; nothing when the command has no frame there.
+std::shared_ptr<const PlayerWork> workFor(const SendRequest &request, const PlayerModel &model,
+                                          int modelIndex, quint8 idByte)
+{
+    auto work = std::make_shared<PlayerWork>();
+    if (request.check) {
+        work->kind = PlayerWork::Kind::Check;
+        if (const auto status = statusRequest(model, idByte)) {
+            work->frame = status->bytes;
+            work->name = status->name;
+        }
+    } else if (request.sequence) {
+        // Every command step was found to have a frame when the file was read.
+        work->kind = PlayerWork::Kind::Sequence;
+        work->steps = request.sequenceOf.value(modelIndex);
+        work->frameOf = [&model, idByte](const SequenceStep &step) {
+            return frameOf(model, idByte, step.control).value();
+        };
+    } else {
+        const auto frame = frameOf(model, idByte, request.controlOf.value(modelIndex));
+        if (!frame)
+            return nullptr;
+        work->frame = *frame;
+    }
+    return work;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The players saved by the console are beside its settings file, in its data directory.
+    setApplicationIdentity();
+    const QString savedPlayers = playersPath(userConfigurationPath(false));
     setApplicationIdentity(QStringLiteral("zoxen-send"));
     QCoreApplication application(argc, argv);
 
     const PlayerCatalogueList catalogue = buildCatalogueModels();
     const SenderCommandLine commandLine =
-        readSenderCommandLine(QCoreApplication::arguments(), catalogue);
+        readSenderCommandLine(QCoreApplication::arguments(), catalogue, savedPlayers);
     print(commandLine.output, stdout);
+    for (const QString &warning : commandLine.warnings)
+        print(QStringLiteral("zoxen-send: %1\n").arg(warning), stderr);
     if (!commandLine.error.isEmpty())
         print(QStringLiteral("zoxen-send: %1\n").arg(commandLine.error), stderr);
     if (!commandLine.request)
         return commandLine.exitStatus;
 
-    SendRequest request = *commandLine.request;
-    const PlayerModel &model = catalogue.at(request.modelIndex);
-    // Each frame carries the clock as it is sent.
-    const auto frameOf = [&model, &request](Control control) -> std::optional<QByteArray> {
-        control.clock = readClock();
-        const auto command = frameFor(model, control);
-        if (!command)
-            return std::nullopt;
-        return assembleFrame(model.protocol, request.idByte, command->code, command->data);
-    };
-    std::unique_ptr<PlayerRun> run;
-    if (request.sequence) {
-        // Every command step was found to have a frame when the file was read.
-        run = std::make_unique<PlayerRun>(
-            *request.sequence,
-            [&frameOf](const SequenceStep &step) { return frameOf(step.control).value(); },
-            request.waitMs, linksOpenAtOnce());
-    } else {
-        const auto frame = frameOf(request.control);
-        if (!frame) {
+    const SendRequest &request = *commandLine.request;
+    const auto run = std::make_unique<PlayerRun>(request.waitMs, linksOpenAtOnce());
+    std::map<std::pair<int, int>, std::shared_ptr<const PlayerWork>> works;
+    for (const Addressed &player : addressedPlayers(request, catalogue)) {
+        const PlayerModel &model = catalogue.at(player.modelIndex);
+        auto &work = works[{player.modelIndex, player.idByte}];
+        if (!work)
+            work = workFor(request, model, player.modelIndex, player.idByte);
+        if (!work) {
             print(QStringLiteral("zoxen-send: %1 has nothing to send for this command\n")
                       .arg(model.name),
                   stderr);
             return SendStatus::usageError;
         }
-        print(bytesText(*frame, request.decimal) + QLatin1Char('\n'), stdout);
+        PlayerResult result;
+        result.address = player.label;
+        result.timesListed = player.timesListed;
+        run->addPlayer(player.target, result, work);
+    }
+    if (works.size() == 1 && works.begin()->second->kind == PlayerWork::Kind::Frame) {
+        print(bytesText(works.begin()->second->frame, request.decimal) + QLatin1Char('\n'), stdout);
         std::fflush(stdout);
-        run = std::make_unique<PlayerRun>(*frame, request.waitMs, linksOpenAtOnce());
     }
     // A signal ends the sending, but what became of each player is still told.
     QuitOnSignals quitOnSignals;
@@ -110,7 +163,6 @@ int main(int argc, char *argv[])
                      [&endingSignal](int signalNumber) { endingSignal = signalNumber; });
     quitOnSignals.install();
 
-    addPlayers(*run, request, model);
     QObject::connect(run.get(), &PlayerRun::finished, &application, &QCoreApplication::quit);
     run->start();
     QCoreApplication::exec();
@@ -119,8 +171,9 @@ int main(int argc, char *argv[])
 
     int status = endingSignal != 0 ? SendStatus::linkFailed : SendStatus::sent;
     for (const PlayerResult &result : run->results()) {
-        print(resultLines(result, request.decimal).join(QLatin1Char('\n')) + QLatin1Char('\n'),
-              stdout);
+        const QStringList lines =
+            request.check ? QStringList{checkLine(result)} : resultLines(result, request.decimal);
+        print(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'), stdout);
         if (!result.sent)
             status = SendStatus::linkFailed;
     }

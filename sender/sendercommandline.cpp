@@ -1,5 +1,6 @@
 #include "sender/sendercommandline.h"
 #include "connection/linksettings.h"
+#include "players/playersfile.h"
 #include "recording/sessionlines.h"
 #include "sender/commandnames.h"
 
@@ -60,6 +61,25 @@ struct Options
         QStringLiteral("file")};
     QCommandLineOption decimal{QStringLiteral("decimal"),
                                QStringLiteral("Show bytes in decimal instead of hexadecimal.")};
+    QCommandLineOption players{
+        QStringLiteral("players"),
+        QStringLiteral("The players file to take --player and --all-players from (default: the "
+                       "console's saved players)."),
+        QStringLiteral("file")};
+    QCommandLineOption player{
+        QStringLiteral("player"),
+        QStringLiteral("A saved player, by its name, instead of --model and its links; give it "
+                       "once per player."),
+        QStringLiteral("name")};
+    QCommandLineOption allPlayers{QStringLiteral("all-players"),
+                                  QStringLiteral("Every saved player.")};
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Instead of a command, ask each player how it is (its model's status "
+                       "request; a model without one, whether its link opens) and print a line "
+                       "per player: its name or address, its state (answers, refused, no "
+                       "answer, not present), the round trip and the answer's first line, "
+                       "separated by tabs. Exit status 0 when every player answers.")};
 };
 
 SenderCommandLine usageError(const QString &message)
@@ -117,7 +137,7 @@ QString givenTwice(const QCommandLineParser &parser, const Options &options)
 {
     for (const QCommandLineOption *option :
          {&options.model, &options.commands, &options.port, &options.device, &options.baud,
-          &options.id, &options.wait, &options.sequence}) {
+          &options.id, &options.wait, &options.sequence, &options.players}) {
         if (parser.values(*option).size() > 1)
             return QStringLiteral("--%1 is given more than once; give it once")
                 .arg(option->names().constFirst());
@@ -223,24 +243,11 @@ QString readLink(const QCommandLineParser &parser, const Options &options, const
     return QString();
 }
 
-// Every step checked for the model before anything is sent to anyone.
-QString readSequenceFile(const QString &path, const PlayerModel &model, SendRequest &request)
+// The ID of --id, or the model's lowest: the window lists them from lowest to highest and
+// selects the first.
+QString readId(const QCommandLineParser &parser, const Options &options, const PlayerModel &model,
+               SendRequest &request)
 {
-    const auto [content, error] = readTextFile(path, QStringLiteral("a sequence file"));
-    if (!error.isEmpty())
-        return error;
-    Sequence sequence = readSequence(content, model);
-    if (!sequence.error.isEmpty())
-        return QStringLiteral("%1, %2").arg(
-            path == QLatin1String("-") ? QStringLiteral("stdin") : path, sequence.error);
-    request.sequence = std::move(sequence.steps);
-    return QString();
-}
-
-QString readSending(const QCommandLineParser &parser, const Options &options,
-                    const PlayerModel &model, SendRequest &request)
-{
-    // The window lists the IDs from the model's lowest to its highest and selects the first.
     int id = model.minId;
     if (parser.isSet(options.id)) {
         const auto chosen = numberIn(parser.value(options.id), model.minId, model.maxId);
@@ -254,6 +261,15 @@ QString readSending(const QCommandLineParser &parser, const Options &options,
         id = *chosen;
     }
     request.idByte = idByteFor(QString::number(id), true);
+    return QString();
+}
+
+// The command, the sequence or the check, for each model the players are of; a sequence from
+// standard input is read once for all of them.
+QString readSending(const QCommandLineParser &parser, const Options &options,
+                    const PlayerCatalogueList &catalogue, const QVector<int> &models,
+                    SendRequest &request)
+{
     request.waitMs = defaultWaitMs;
     if (parser.isSet(options.wait)) {
         const auto wait = numberIn(parser.value(options.wait), 0, 3600 * 1000);
@@ -264,39 +280,103 @@ QString readSending(const QCommandLineParser &parser, const Options &options,
     request.decimal = parser.isSet(options.decimal);
 
     const QString typed = parser.positionalArguments().join(QLatin1Char(' '));
-    if (parser.isSet(options.sequence)) {
-        if (!typed.trimmed().isEmpty())
-            return QStringLiteral("give a command or --sequence, not both");
-        return readSequenceFile(parser.value(options.sequence), model, request);
+    request.check = parser.isSet(options.check);
+    request.sequence = parser.isSet(options.sequence);
+    if (request.check && (request.sequence || !typed.trimmed().isEmpty()))
+        return QStringLiteral("give a command, --sequence or --check, not two of them");
+    if (request.check)
+        return QString();
+    if (request.sequence && !typed.trimmed().isEmpty())
+        return QStringLiteral("give a command or --sequence, not both");
+    QByteArray sequence;
+    const QString path = parser.value(options.sequence);
+    if (request.sequence) {
+        const auto [content, error] = readTextFile(path, QStringLiteral("a sequence file"));
+        if (!error.isEmpty())
+            return error;
+        sequence = content;
     }
-    if (typed.trimmed().isEmpty())
-        return QStringLiteral("no command given; %1 takes %2")
-            .arg(model.name, commandUsages(model).join(QStringLiteral(", ")));
-    const ResolvedCommand resolved = resolveCommand(model, typed);
-    if (!resolved.control)
-        return resolved.error;
-    request.control = *resolved.control;
+    for (const int index : models) {
+        const PlayerModel &model = catalogue.at(index);
+        if (request.sequence) {
+            // Every step checked for the model before anything is sent to anyone.
+            Sequence read = readSequence(sequence, model);
+            if (!read.error.isEmpty())
+                return QStringLiteral("%1, %2").arg(
+                    path == QLatin1String("-") ? QStringLiteral("stdin") : path, read.error);
+            request.sequenceOf.insert(index, std::move(read.steps));
+            continue;
+        }
+        if (typed.trimmed().isEmpty())
+            return QStringLiteral("no command given; %1 takes %2")
+                .arg(model.name, commandUsages(model).join(QStringLiteral(", ")));
+        const ResolvedCommand resolved = resolveCommand(model, typed);
+        if (!resolved.control)
+            return resolved.error;
+        request.controlOf.insert(index, *resolved.control);
+    }
+    return QString();
+}
+
+// Saved players bring their model, link and ID; each is named once.
+QString readSavedPlayers(const QCommandLineParser &parser, const Options &options,
+                         const PlayerCatalogueList &catalogue, const QString &defaultFile,
+                         SenderCommandLine &answer)
+{
+    for (const QCommandLineOption *option :
+         {&options.model, &options.host, &options.hostsFile, &options.port, &options.device,
+          &options.baud, &options.id}) {
+        if (parser.isSet(*option))
+            return QStringLiteral("saved players bring their own model, link and ID: leave out "
+                                  "--%1")
+                .arg(option->names().constFirst());
+    }
+    const bool all = parser.isSet(options.allPlayers);
+    if (all == parser.isSet(options.player))
+        return QStringLiteral("give --player NAME or --all-players");
+    const QString path =
+        parser.isSet(options.players) ? parser.value(options.players) : defaultFile;
+    if (!QFileInfo::exists(path))
+        return QStringLiteral("%1: no such players file").arg(path);
+    const SavedPlayers saved = readPlayersFile(path, catalogue);
+    for (const QString &problem : saved.problems)
+        answer.warnings.append(QStringLiteral("%1, %2 (left out)").arg(path, problem));
+    QVector<SavedPlayer> chosen = all ? saved.players : QVector<SavedPlayer>();
+    for (const QString &name : parser.values(options.player)) {
+        const auto found = std::find_if(saved.players.cbegin(), saved.players.cend(),
+                                        [&name](const SavedPlayer &p) { return p.name == name; });
+        if (found == saved.players.cend())
+            return QStringLiteral("%1 holds no player named \"%2\"").arg(path, name);
+        if (!chosen.contains(*found))
+            chosen.append(*found);
+    }
+    if (chosen.isEmpty())
+        return QStringLiteral("%1 holds no players").arg(path);
+    for (const SavedPlayer &player : qAsConst(chosen))
+        answer.request->players.append({player.name, *playerLink(player, catalogue)});
     return QString();
 }
 
 } // namespace
 
 SenderCommandLine readSenderCommandLine(const QStringList &arguments,
-                                        const PlayerCatalogueList &catalogue)
+                                        const PlayerCatalogueList &catalogue,
+                                        const QString &savedPlayers)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Sends one command, or runs a sequence, on one or more players, serial or "
-                       "TCP/IP, as the console's window would send it; prints the frame sent and "
-                       "what each player answers. Exit status: 0 when every player got the frame "
-                       "or completed the sequence, 1 when a link or a sequence failed or a signal "
-                       "ended the sending, 2 for a usage or file error (nothing sent to anyone)."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Sends one command, runs a sequence or checks how they are, on one or more players, "
+        "serial or TCP/IP, as the console's window would; prints the frame sent (when it is the "
+        "same for all) and what each player answers. Exit status: 0 when every player got the "
+        "frame, completed the sequence or answered the check, 1 when one did not or a signal "
+        "ended the sending, 2 for a usage or file error (nothing sent to anyone)."));
     const Options options;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({options.model, options.list, options.commands, options.host,
                        options.hostsFile, options.port, options.device, options.baud, options.id,
-                       options.wait, options.sequence, options.decimal});
+                       options.wait, options.sequence, options.decimal, options.players,
+                       options.player, options.allPlayers, options.check});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("The command, as --commands lists it, with its parameters: Play, "
@@ -321,19 +401,34 @@ SenderCommandLine readSenderCommandLine(const QStringList &arguments,
         return printed(commandUsages(catalogue.at(index)).join(QLatin1Char('\n')) +
                        QLatin1Char('\n'));
     }
-    if (!parser.isSet(options.model))
-        return usageError(QStringLiteral("give --model (see --list)"));
-    SendRequest request;
-    request.modelIndex = modelIndex(catalogue, parser.value(options.model));
-    if (request.modelIndex < 0)
-        return usageError(unknownModel(parser.value(options.model), catalogue));
-    const PlayerModel &model = catalogue.at(request.modelIndex);
-    QString error = readLink(parser, options, model, request);
+    SenderCommandLine answer;
+    answer.request.emplace();
+    SendRequest &request = *answer.request;
+    QVector<int> models;
+    QString error;
+    if (parser.isSet(options.player) || parser.isSet(options.allPlayers) ||
+        parser.isSet(options.players)) {
+        error = readSavedPlayers(parser, options, catalogue, savedPlayers, answer);
+        for (const RequestedPlayer &player : qAsConst(request.players)) {
+            if (!models.contains(player.link.modelIndex))
+                models.append(player.link.modelIndex);
+        }
+    } else if (!parser.isSet(options.model)) {
+        return usageError(
+            QStringLiteral("give --model (see --list), or --player or --all-players"));
+    } else {
+        request.modelIndex = modelIndex(catalogue, parser.value(options.model));
+        if (request.modelIndex < 0)
+            return usageError(unknownModel(parser.value(options.model), catalogue));
+        const PlayerModel &model = catalogue.at(request.modelIndex);
+        models.append(request.modelIndex);
+        error = readLink(parser, options, model, request);
+        if (error.isEmpty())
+            error = readId(parser, options, model, request);
+    }
     if (error.isEmpty())
-        error = readSending(parser, options, model, request);
+        error = readSending(parser, options, catalogue, models, request);
     if (!error.isEmpty())
         return usageError(error);
-    SenderCommandLine answer;
-    answer.request = request;
     return answer;
 }

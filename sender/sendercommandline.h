@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/playercatalogue.h"
+#include "players/playerlink.h"
 #include "sequence/sequencefile.h"
 #include "transmission/controlframe.h"
 
@@ -9,11 +10,24 @@
 
 #include <optional>
 
-// One command to send to one or more players of a model.
+// A saved player named on the command line, reached as it was saved.
+struct RequestedPlayer
+{
+    QString name;
+    PlayerLink link;
+};
+
+// One command to send to one or more players of a model, or to saved players of any models.
 struct SendRequest
 {
+    // The model of --model; -1 for saved players.
     int modelIndex = -1;
-    Control control;
+    // Saved players instead of the model's hosts or device.
+    QVector<RequestedPlayer> players;
+    // Each model's control, or sequence, by its index in the catalogue; the sequence's steps
+    // are checked for each model.
+    QHash<int, Control> controlOf;
+    QHash<int, std::vector<SequenceStep>> sequenceOf;
     // TCP/IP models: the players' addresses, each once, in the order first given, as four
     // decimal numbers without padding; how many times each was given; the port they listen on.
     QStringList hosts;
@@ -26,9 +40,10 @@ struct SendRequest
     // How long to collect each player's answer once the frame is written.
     int waitMs = 0;
     bool decimal = false;
-    // Instead of the command: a sequence's steps, each checked for the model; `waitMs` bounds
-    // each wait for an expected answer.
-    std::optional<std::vector<SequenceStep>> sequence;
+    // A sequence instead of a command: `waitMs` bounds each wait for an expected answer.
+    bool sequence = false;
+    // Instead of a command: each player's model asked how it is (its status request).
+    bool check = false;
 };
 
 // The exit statuses of zoxen-send: a sequence that fails on a player counts as a link that failed.
@@ -46,8 +61,12 @@ struct SenderCommandLine
     int exitStatus = SendStatus::sent;
     QString output;
     QString error;
+    // For stderr, the request standing: the players file's lines left out.
+    QStringList warnings;
 };
 
-// Reads every --hosts-file as well. The control's clock is left for the sender to read at sending.
+// Reads every --hosts-file and the players file as well; `savedPlayers` is the file read when
+// --players is not given. The control's clock is left for the sender to read at sending.
 SenderCommandLine readSenderCommandLine(const QStringList &arguments,
-                                        const PlayerCatalogueList &catalogue);
+                                        const PlayerCatalogueList &catalogue,
+                                        const QString &savedPlayers = QString());

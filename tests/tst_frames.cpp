@@ -285,7 +285,8 @@ void tst_Frames::senderCommandLines()
         QString outcome = read.error;
         if (const auto &request = read.request) {
             const PlayerModel &model = catalogue().at(request->modelIndex);
-            const auto frame = outgoingFrame(model, request->idByte, request->control);
+            const auto frame = outgoingFrame(model, request->idByte,
+                                             request->controlOf.value(request->modelIndex));
             outcome =
                 (frame ? bytesText(frame->bytes, false) : QStringLiteral("no frame")) + " to " +
                 (request->hosts.isEmpty()

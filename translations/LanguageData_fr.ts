@@ -681,6 +681,29 @@
     </message>
 </context>
 <context>
+    <name>PlayerState</name>
+    <message>
+        <source>answers</source>
+        <translation>répond</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>refusé</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>pas de réponse</translation>
+    </message>
+    <message>
+        <source>not present</source>
+        <translation>absent</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>non vérifié</translation>
+    </message>
+</context>
+<context>
     <name>ReceivedDataView</name>
     <message>
         <source>Copy</source>

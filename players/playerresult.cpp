@@ -1,4 +1,4 @@
-#include "sender/playerresult.h"
+#include "players/playerresult.h"
 
 #include "recording/sessionlines.h"
 #include "transmission/frames.h"
@@ -22,4 +22,14 @@ QStringList resultLines(const PlayerResult &result, bool decimal)
     if (result.sent && !result.error.isEmpty())
         lines.append(prefix + oneLineError);
     return lines;
+}
+
+QString checkLine(const PlayerResult &result)
+{
+    const bool linkOpens = result.state == PlayerState::Answers && result.answer.isEmpty();
+    return QStringList{result.address, QString::fromLatin1(playerStateText(result.state)),
+                       result.roundTripMs < 0 ? QStringLiteral("-")
+                                              : QStringLiteral("%1 ms").arg(result.roundTripMs),
+                       linkOpens ? QStringLiteral("link opens") : firstAnswerLine(result.answer)}
+        .join(QLatin1Char('\t'));
 }
