@@ -61,11 +61,11 @@ std::vector<Addressed> addressedPlayers(const SendRequest &request,
     if (request.modelIndex < 0)
         return players;
     const PlayerModel &model = catalogue.at(request.modelIndex);
-    for (const QString &host : request.hosts) {
+    for (const QString &host : request.hosts.hosts) {
         LinkTarget target = linkTarget(model, QString(), -1, host);
         target.tcpPort = request.port;
-        players.push_back(
-            {host, request.timesListed.value(host, 1), request.modelIndex, target, request.idByte});
+        players.push_back({host, request.hosts.timesListed.value(host, 1), request.modelIndex,
+                           target, request.idByte});
     }
     if (!request.device.isEmpty()) {
         LinkTarget target = linkTarget(model, request.device, -1, QString());

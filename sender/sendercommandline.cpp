@@ -145,50 +145,12 @@ QString givenTwice(const QCommandLineParser &parser, const Options &options)
     return QString();
 }
 
-// Four decimal numbers, zeros in front or not, as the window's four boxes read them: the
-// system's own reading would take "010" as octal, and "0x7f.1" or "127.1" as well.
-std::optional<QString> playerAddress(const QByteArray &typed)
-{
-    const bool digitsAndDots = std::all_of(
-        typed.cbegin(), typed.cend(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
-    const auto numbers = digitsAndDots ? dottedAddress(QString::fromLatin1(typed)) : std::nullopt;
-    if (!numbers)
-        return std::nullopt;
-    return hostText(numbers->at(0), numbers->at(1), numbers->at(2), numbers->at(3));
-}
-
-// Each player once, in the order first given, however its address was written.
-QString addHost(const QByteArray &typed, SendRequest &request)
-{
-    const auto address = playerAddress(typed);
-    if (!address)
-        return QStringLiteral("\"%1\" is not a player address: give four numbers 0 to 255 "
-                              "separated by dots, such as 192.168.1.20")
-            .arg(QString::fromLatin1(SessionLine::escapedAscii(typed.left(80))));
-    if (request.timesListed[*address]++ == 0)
-        request.hosts.append(*address);
-    return QString();
-}
-
 QString readHostsFile(const QString &path, SendRequest &request)
 {
     const auto [content, error] = readTextFile(path, QStringLiteral("a text file of addresses"));
     if (!error.isEmpty())
         return error;
-    const QList<QByteArray> lines = content.split('\n');
-    int addresses = 0;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        const QString error = addHost(line, request);
-        if (!error.isEmpty())
-            return QStringLiteral("%1, line %2: %3").arg(path).arg(i + 1).arg(error);
-        ++addresses;
-    }
-    if (addresses == 0)
-        return QStringLiteral("%1 holds no address: give one player address a line").arg(path);
-    return QString();
+    return request.hosts.addLines(content, path);
 }
 
 // The link options that fit the model: addresses for TCP/IP, a device and its rate for serial.
@@ -201,7 +163,7 @@ QString readLink(const QCommandLineParser &parser, const Options &options, const
                 .arg(model.name);
         const QStringList typed = parser.values(options.host);
         for (const QString &host : typed) {
-            const QString error = addHost(host.toUtf8(), request);
+            const QString error = request.hosts.add(host.toUtf8());
             if (!error.isEmpty())
                 return error;
         }
@@ -211,7 +173,7 @@ QString readLink(const QCommandLineParser &parser, const Options &options, const
             if (!error.isEmpty())
                 return error;
         }
-        if (request.hosts.isEmpty())
+        if (request.hosts.hosts.isEmpty())
             return QStringLiteral("%1 is a TCP/IP model: give --host or --hosts-file")
                 .arg(model.name);
         request.port = model.tcpPort;

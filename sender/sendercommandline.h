@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/playercatalogue.h"
+#include "players/hostlist.h"
 #include "players/playerlink.h"
 #include "sequence/sequencefile.h"
 #include "transmission/controlframe.h"
@@ -28,10 +29,8 @@ struct SendRequest
     // are checked for each model.
     QHash<int, Control> controlOf;
     QHash<int, std::vector<SequenceStep>> sequenceOf;
-    // TCP/IP models: the players' addresses, each once, in the order first given, as four
-    // decimal numbers without padding; how many times each was given; the port they listen on.
-    QStringList hosts;
-    QHash<QString, int> timesListed;
+    // TCP/IP models: the players' addresses, and the port they listen on.
+    HostList hosts;
     quint16 port = 0;
     // Serial models: the device and its baud rate.
     QString device;

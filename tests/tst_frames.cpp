@@ -287,11 +287,13 @@ void tst_Frames::senderCommandLines()
             const PlayerModel &model = catalogue().at(request->modelIndex);
             const auto frame = outgoingFrame(model, request->idByte,
                                              request->controlOf.value(request->modelIndex));
-            outcome =
-                (frame ? bytesText(frame->bytes, false) : QStringLiteral("no frame")) + " to " +
-                (request->hosts.isEmpty()
-                     ? QString("%1 at %2").arg(request->device).arg(request->baudRate)
-                     : QString("%1 port %2").arg(request->hosts.join(' ')).arg(request->port));
+            outcome = (frame ? bytesText(frame->bytes, false) : QStringLiteral("no frame")) +
+                      " to " +
+                      (request->hosts.hosts.isEmpty()
+                           ? QString("%1 at %2").arg(request->device).arg(request->baudRate)
+                           : QString("%1 port %2")
+                                 .arg(request->hosts.hosts.join(' '))
+                                 .arg(request->port));
         }
         const bool ok = frames.contains(row)
                             ? outcome == row[2]
