@@ -3,6 +3,7 @@
 #include "transmission/clock.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 
 ConsoleEnvironment systemEnvironment()
 {
@@ -21,6 +22,10 @@ ConsoleEnvironment systemEnvironment()
     environment.chooseOpenPath = [](QWidget *parent, const QString &title,
                                     const QString &directory) {
         return QFileDialog::getOpenFileName(parent, title, directory);
+    };
+    environment.askText = [](QWidget *parent, const QString &title, const QString &label,
+                             const QString &proposed) {
+        return QInputDialog::getText(parent, title, label, QLineEdit::Normal, proposed);
     };
     environment.connectTimeoutMs = connectTimeoutMs;
     return environment;

@@ -37,12 +37,19 @@ struct ConsoleEnvironment
     // Where the window asks for a file to read; an empty path cancels.
     std::function<QString(QWidget *parent, const QString &title, const QString &directory)>
         chooseOpenPath;
+    // Where the window asks for a short text, such as a name, proposing one; empty cancels.
+    std::function<QString(QWidget *parent, const QString &title, const QString &label,
+                          const QString &proposed)>
+        askText;
     // How much of a recording may wait in memory for a medium that does not keep up.
     qint64 recordingBufferBytes = 4 * 1024 * 1024;
     // How long a device may take to accept a connection.
     int connectTimeoutMs = 0;
     // How long a sequence waits for an expected answer.
     int answerTimeoutMs = 5000;
+    // A site check: how long a player may take to accept a connection, and to answer.
+    int checkConnectTimeoutMs = 2000;
+    int checkAnswerWaitMs = 1000;
 };
 
 // The machine's own: the whole catalogue, the system's clocks and a file dialog.

@@ -3,6 +3,8 @@
 #include "connection/addressentry.h"
 #include "connection/serialportlist.h"
 #include "link/devicelink.h"
+#include "players/playersfile.h"
+#include "players/playersmenu.h"
 #include "receive/receiveddisplay.h"
 #include "recording/sessionrecording.h"
 #include "sequence/sequencemenu.h"
@@ -56,6 +58,10 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
         [this](const Control &control) { sendControl(control); });
     // No data directory at all: the empty path stands for the file beside the executable.
     configFilePath = userConfigurationPath();
+    players = new PlayersMenu(
+        this, ui.get(), this->environment, [this] { return currentPlayer(); },
+        [this](const SavedPlayer &player) { choosePlayer(player); });
+    players->load(playersPath(configurationPath(configFilePath)));
     loadConfiguration(configFilePath);
     applyLanguage();
     onSocketConnected();

@@ -10,7 +10,9 @@
 
 class DeviceLink;
 class ReceivedDisplay;
+class PlayersMenu;
 class SequenceMenu;
+struct SavedPlayer;
 class SessionRecording;
 struct Control;
 
@@ -95,6 +97,13 @@ private:
     void showSendState();
     void describeSentBytes();
 
+    // players/
+    SavedPlayer currentPlayer() const;
+    void choosePlayer(const SavedPlayer &player);
+    // The model, then its link and ID as named in its lists; what is not given stays.
+    void showPlayer(const QString &model, const QString &port, const QString &baudRate,
+                    const std::array<std::optional<int>, 4> &address, const QString &id);
+
     // config/
     void loadConfiguration(const QString &path);
     void saveConfiguration(const QString &path);
@@ -109,6 +118,7 @@ private:
     SessionRecording *recording = nullptr;
     ReceivedDisplay *display = nullptr;
     SequenceMenu *sequences = nullptr;
+    PlayersMenu *players = nullptr;
     // While a link error box is open, a further failure only closes the link.
     bool linkErrorBoxOpen = false;
     // True while label_Bytes_Sended shows hexadecimal: the base of the text in the label now,

@@ -47,27 +47,9 @@ void MainWindow::loadConfiguration(const QString &path)
         language = ui->action_French;
     language->setChecked(true);
 
-    // The model first, so that the baud-rate and ID lists below are those of the saved model.
-    if (selectEntry(ui->comboBox_Player, parsed.model)) {
-        controls.hideAll();
-        applyPlayerModel(ui->comboBox_Player->currentIndex());
-    }
-    // The port field takes any path: a saved port that is not plugged in keeps its name, rather
-    // than becoming whichever port happens to be listed first.
-    if (!parsed.port.isEmpty() && !namesNoEntry(parsed.port) &&
-        !selectEntry(ui->comboBox_Port, parsed.port))
-        ui->comboBox_Port->setCurrentText(parsed.port);
-    selectEntry(ui->comboBox_Baudrate, parsed.baudRate);
-
-    QSpinBox *const address[] = {ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3,
-                                 ui->spinBox_IP_4};
-    for (int index = 0; index < 4; ++index) {
-        if (parsed.address[index])
-            address[index]->setValue(*parsed.address[index]);
-    }
+    showPlayer(parsed.model, parsed.port, parsed.baudRate, parsed.address, parsed.playerId);
     if (parsed.checkAutoConnection)
         ui->checkBox_Auto_connection->setChecked(true);
-    selectEntry(ui->comboBox_ID, parsed.playerId);
 
     if (parsed.sentBytes) {
         sentBytesInHex = *parsed.sentBytes == SentBytesDisplay::Hexadecimal;
@@ -86,6 +68,28 @@ void MainWindow::loadConfiguration(const QString &path)
             break;
         }
     }
+}
+
+void MainWindow::showPlayer(const QString &model, const QString &port, const QString &baudRate,
+                            const std::array<std::optional<int>, 4> &address, const QString &id)
+{
+    // The model first, so that the baud-rate and ID lists below are those of the model.
+    if (selectEntry(ui->comboBox_Player, model)) {
+        controls.hideAll();
+        applyPlayerModel(ui->comboBox_Player->currentIndex());
+    }
+    // The port field takes any path: a port that is not plugged in keeps its name, rather
+    // than becoming whichever port happens to be listed first.
+    if (!port.isEmpty() && !namesNoEntry(port) && !selectEntry(ui->comboBox_Port, port))
+        ui->comboBox_Port->setCurrentText(port);
+    selectEntry(ui->comboBox_Baudrate, baudRate);
+    QSpinBox *const boxes[] = {ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3,
+                               ui->spinBox_IP_4};
+    for (int index = 0; index < 4; ++index) {
+        if (address[std::size_t(index)])
+            boxes[index]->setValue(*address[std::size_t(index)]);
+    }
+    selectEntry(ui->comboBox_ID, id);
 }
 
 void MainWindow::saveConfiguration(const QString &path)

@@ -67,6 +67,14 @@ QString problemOf(const QStringList &fields, const PlayerCatalogueList &catalogu
 
 } // namespace
 
+bool isPlayerName(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    return !trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')) &&
+           !name.contains(QLatin1Char('\t')) && !name.contains(QLatin1Char('\n')) &&
+           !name.contains(QLatin1Char('\r'));
+}
+
 SavedPlayers parsePlayers(const QByteArray &content, const PlayerCatalogueList &catalogue)
 {
     SavedPlayers saved;
@@ -83,18 +91,20 @@ SavedPlayers parsePlayers(const QByteArray &content, const PlayerCatalogueList &
             if (saved.players.at(other).name == player.name)
                 problem = QStringLiteral("\"%1\" is the name of another player").arg(player.name);
         }
-        if (problem.isEmpty())
+        if (problem.isEmpty()) {
             saved.players.append(player);
-        else
-            saved.problems.append(QStringLiteral("line %1: %2").arg(index + 1).arg(problem));
+            continue;
+        }
+        saved.problems.append(QStringLiteral("line %1: %2").arg(index + 1).arg(problem));
+        saved.damagedLines.append(line);
     }
     return saved;
 }
 
-QByteArray formatPlayers(const QVector<SavedPlayer> &players)
+QByteArray formatPlayers(const SavedPlayers &saved)
 {
     QByteArray content = "# name\tmodel\taddress or device\tid=N\tbaud=N\n";
-    for (const SavedPlayer &player : players) {
+    for (const SavedPlayer &player : saved.players) {
         QStringList fields{player.name, player.model, player.address};
         if (player.id)
             fields << QStringLiteral("id=%1").arg(*player.id);
@@ -102,6 +112,8 @@ QByteArray formatPlayers(const QVector<SavedPlayer> &players)
             fields << QStringLiteral("baud=%1").arg(*player.baudRate);
         content += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
     }
+    for (const QString &line : saved.damagedLines)
+        content += line.toUtf8() + '\n';
     return content;
 }
 
@@ -115,9 +127,13 @@ SavedPlayers readPlayersFile(const QString &path, const PlayerCatalogueList &cat
     if (!QFileInfo::exists(path))
         return {};
     const std::optional<QByteArray> content = readSmallFile(path, maxPlayersFileSize);
-    if (!content)
-        return {{},
-                {QStringLiteral("%1 is not a players file: give a text file of at most 1 MiB")
-                     .arg(path)}};
+    if (!content) {
+        SavedPlayers refused;
+        refused.problems.append(
+            QStringLiteral("%1 is not a players file: give a text file of at most 1 MiB")
+                .arg(path));
+        refused.refused = true;
+        return refused;
+    }
     return parsePlayers(*content, catalogue);
 }

@@ -22,12 +22,19 @@ struct SavedPlayer
     bool operator==(const SavedPlayer &other) const;
 };
 
-// The players read from a file, and what was wrong with the lines left out, one message each.
+// The players read from a file, and what was wrong with the lines left out, one message each;
+// those lines as they were, to be written back until mended by hand.
 struct SavedPlayers
 {
     QVector<SavedPlayer> players;
     QStringList problems;
+    QStringList damagedLines;
+    // The file was there but could not be read as one: it must not be replaced.
+    bool refused = false;
 };
+
+// A name that the file can hold: not blank, no tab or line break, not starting with "#".
+bool isPlayerName(const QString &name);
 
 // The file holds a site's players: larger than this, it is no players file.
 constexpr qint64 maxPlayersFileSize = 1024 * 1024;
@@ -37,7 +44,7 @@ constexpr qint64 maxPlayersFileSize = 1024 * 1024;
 // line (an unknown model, an address that does not fit the model, an ID or rate it does not
 // take, a name given twice) is reported with its number and left out; the others stay.
 SavedPlayers parsePlayers(const QByteArray &content, const PlayerCatalogueList &catalogue);
-QByteArray formatPlayers(const QVector<SavedPlayer> &players);
+QByteArray formatPlayers(const SavedPlayers &saved);
 
 // The players file beside the settings file; an absent file holds no players, one that is not a
 // small regular file is reported and read as none.
