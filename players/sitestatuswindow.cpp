@@ -70,7 +70,6 @@ SiteStatusWindow::SiteStatusWindow(const QVector<SavedPlayer> &players,
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setAccessibleName(tr("Players"));
     m_table->setRowCount(int(m_rows.size()));
     for (int row = 0; row < int(m_rows.size()); ++row) {
@@ -82,7 +81,11 @@ SiteStatusWindow::SiteStatusWindow(const QVector<SavedPlayer> &players,
             row, StateColumn,
             QCoreApplication::translate("PlayerState", playerStateText(PlayerState::NotChecked)));
     }
+    // Sized once for the names; the answer takes what is left. Fitting the columns to every
+    // answer would measure every row at each one.
     m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setSectionResizeMode(AnswerColumn, QHeaderView::Stretch);
+    m_table->setColumnWidth(ResultColumn, 180);
 
     auto *commandLabel = new QLabel(tr("&Command:"), this);
     commandLabel->setBuddy(m_command);
@@ -127,7 +130,7 @@ SiteStatusWindow::SiteStatusWindow(const QVector<SavedPlayer> &players,
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &SiteStatusWindow::showState);
     connect(m_command, &QLineEdit::textChanged, this, &SiteStatusWindow::showState);
     showState();
-    resize(900, 420);
+    resize(1040, 420);
 }
 
 SiteStatusWindow::~SiteStatusWindow() = default;
@@ -276,7 +279,11 @@ void SiteStatusWindow::showCheck(int row, const PlayerResult &result)
 {
     setCell(row, StateColumn,
             QCoreApplication::translate("PlayerState", playerStateText(result.state)));
-    m_table->item(row, StateColumn)->setToolTip(reasonOf(result.error));
+    QTableWidgetItem *state = m_table->item(row, StateColumn);
+    state->setToolTip(reasonOf(result.error));
+    // The word says it; the colour lets a long list be read at a glance.
+    state->setForeground(result.state == PlayerState::Answers ? palette().text()
+                                                              : QBrush(Qt::darkRed));
     setCell(row, RoundTripColumn,
             result.roundTripMs < 0 ? QString() : QString::number(result.roundTripMs));
     const bool linkOpens = result.state == PlayerState::Answers && result.answer.isEmpty();
@@ -296,10 +303,14 @@ void SiteStatusWindow::showResult(int row, const PlayerResult &result)
 void SiteStatusWindow::setCell(int row, Column column, const QString &text)
 {
     QTableWidgetItem *item = m_table->item(row, column);
-    if (!item)
-        m_table->setItem(row, column, new QTableWidgetItem(text));
-    else
-        item->setText(text);
+    if (!item) {
+        item = new QTableWidgetItem;
+        m_table->setItem(row, column, item);
+    }
+    item->setText(text);
+    // What a narrow column cuts short.
+    if (column == AnswerColumn || column == ResultColumn)
+        item->setToolTip(text);
 }
 
 std::vector<int> SiteStatusWindow::selectedRows() const

@@ -679,6 +679,54 @@
         <source>The sequence could not be saved to %1.</source>
         <translation>La séquence n&apos;a pas pu être enregistrée dans %1.</translation>
     </message>
+    <message>
+        <source>&amp;Players</source>
+        <translation>Le&amp;cteurs</translation>
+    </message>
+    <message>
+        <source>Save as &amp;Player...</source>
+        <translation>Enregistrer comme &amp;lecteur...</translation>
+    </message>
+    <message>
+        <source>Keep the model, link and ID chosen now under a name</source>
+        <translation>Garder sous un nom le modèle, la liaison et l&apos;ID choisis</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+P</source>
+        <translation>Ctrl+Shift+P</translation>
+    </message>
+    <message>
+        <source>P&amp;layers...</source>
+        <translation>Lec&amp;teurs...</translation>
+    </message>
+    <message>
+        <source>The saved players: choose one, rename or remove them</source>
+        <translation>Les lecteurs enregistrés : en choisir un, les renommer ou les retirer</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Site &amp;Status</source>
+        <translation>&amp;État du site</translation>
+    </message>
+    <message>
+        <source>Check which saved players answer, and send them commands</source>
+        <translation>Vérifier quels lecteurs enregistrés répondent, et leur envoyer des commandes</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>Site Status from &amp;Hosts File...</source>
+        <translation>État du site depuis un fichier d&apos;&amp;adresses...</translation>
+    </message>
+    <message>
+        <source>Check the players of the chosen model whose addresses a text file lists</source>
+        <translation>Vérifier les lecteurs du modèle choisi dont un fichier texte donne les adresses</translation>
+    </message>
 </context>
 <context>
     <name>PlayerState</name>
@@ -701,6 +749,112 @@
     <message>
         <source>not checked</source>
         <translation>non vérifié</translation>
+    </message>
+</context>
+<context>
+    <name>PlayersDialog</name>
+    <message>
+        <source>Players</source>
+        <translation>Lecteurs</translation>
+    </message>
+    <message>
+        <source>Saved in %1</source>
+        <translation>Enregistrés dans %1</translation>
+    </message>
+    <message>
+        <source>Lines left out as damaged:</source>
+        <translation>Lignes écartées car endommagées :</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modèle</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>&amp;Choose</source>
+        <translation>&amp;Choisir</translation>
+    </message>
+    <message>
+        <source>Make this player the window&apos;s model, link and ID</source>
+        <translation>Faire de ce lecteur le modèle, la liaison et l&apos;ID de la fenêtre</translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Renommer...</translation>
+    </message>
+    <message>
+        <source>Re&amp;move</source>
+        <translation>Re&amp;tirer</translation>
+    </message>
+</context>
+<context>
+    <name>PlayersMenu</name>
+    <message>
+        <source>Save as Player</source>
+        <translation>Enregistrer comme lecteur</translation>
+    </message>
+    <message>
+        <source>Player&apos;s name:</source>
+        <translation>Nom du lecteur :</translation>
+    </message>
+    <message>
+        <source>A player&apos;s name cannot hold a tab or start with #.</source>
+        <translation>Le nom d&apos;un lecteur ne peut pas contenir de tabulation ni commencer par #.</translation>
+    </message>
+    <message>
+        <source>A player is already named %1. Replace it?</source>
+        <translation>Un lecteur s&apos;appelle déjà %1. Le remplacer ?</translation>
+    </message>
+    <message>
+        <source>A player is already named %1.</source>
+        <translation>Un lecteur s&apos;appelle déjà %1.</translation>
+    </message>
+    <message>
+        <source>Rename Player</source>
+        <translation>Renommer le lecteur</translation>
+    </message>
+    <message>
+        <source>Remove Player</source>
+        <translation>Retirer le lecteur</translation>
+    </message>
+    <message>
+        <source>Remove the player %1 from the list?</source>
+        <translation>Retirer le lecteur %1 de la liste ?</translation>
+    </message>
+    <message>
+        <source>Site Status from Hosts File</source>
+        <translation>État du site depuis un fichier d&apos;adresses</translation>
+    </message>
+    <message>
+        <source>a text file of addresses</source>
+        <translation>un fichier texte d&apos;adresses</translation>
+    </message>
+    <message>
+        <source>Choose a TCP/IP model first: the addresses are its players&apos;.</source>
+        <translation>Choisissez d&apos;abord un modèle TCP/IP : les adresses sont celles de ses lecteurs.</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Lecteurs</translation>
+    </message>
+    <message>
+        <source>The players file %1 could not be read: it is left as it is, and nothing was saved.</source>
+        <translation>Le fichier des lecteurs %1 n&apos;a pas pu être lu : il est laissé tel quel, et rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The players could not be saved to %1.</source>
+        <translation>Les lecteurs n&apos;ont pas pu être enregistrés dans %1.</translation>
     </message>
 </context>
 <context>
@@ -727,6 +881,125 @@
     <message>
         <source>%1 port %2</source>
         <translation>%1 port %2</translation>
+    </message>
+</context>
+<context>
+    <name>SiteStatusWindow</name>
+    <message>
+        <source>Check &amp;Now</source>
+        <translation>&amp;Vérifier maintenant</translation>
+    </message>
+    <message>
+        <source>&amp;Every</source>
+        <translation>&amp;Toutes les</translation>
+    </message>
+    <message>
+        <source>&amp;Send to Selected</source>
+        <translation>&amp;Envoyer à la sélection</translation>
+    </message>
+    <message>
+        <source>Run Se&amp;quence on Selected...</source>
+        <translation>Lancer une sé&amp;quence sur la sélection...</translation>
+    </message>
+    <message>
+        <source>Site Status</source>
+        <translation>État du site</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Check every</source>
+        <translation>Vérifier toutes les</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modèle</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Round trip (ms)</source>
+        <translation>Aller-retour (ms)</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Réponse</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Lecteurs</translation>
+    </message>
+    <message>
+        <source>&amp;Command:</source>
+        <translation>&amp;Commande :</translation>
+    </message>
+    <message>
+        <source>Play, Volume 40, Player Status</source>
+        <translation>Play, Volume 40, Player Status</translation>
+    </message>
+    <message>
+        <source>Run Sequence on Selected</source>
+        <translation>Lancer une séquence sur la sélection</translation>
+    </message>
+    <message>
+        <source>%1 has nothing to send for this command</source>
+        <translation>%1 n&apos;a rien à envoyer pour cette commande</translation>
+    </message>
+    <message>
+        <source>a sequence file</source>
+        <translation>un fichier de séquence</translation>
+    </message>
+    <message>
+        <source>not sent: %1</source>
+        <translation>non envoyé : %1</translation>
+    </message>
+    <message>
+        <source>sending...</source>
+        <translation>envoi...</translation>
+    </message>
+    <message>
+        <source>Checked at %1: %2 of %3 answer</source>
+        <translation>Vérifié à %1 : %2 sur %3 répondent</translation>
+    </message>
+    <message>
+        <source>Sent at %1: %2 of %3 done</source>
+        <translation>Envoyé à %1 : %2 sur %3 faits</translation>
+    </message>
+    <message>
+        <source>link opens</source>
+        <translation>la liaison s&apos;ouvre</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>envoyé</translation>
+    </message>
+    <message>
+        <source>; answered: %1</source>
+        <translation> ; réponse : %1</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Vérification : %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Sending: %1 of %2</source>
+        <translation>Envoi : %1 sur %2</translation>
     </message>
 </context>
 <context>
