@@ -270,6 +270,7 @@ void SiteStatusWindow::start(std::unique_ptr<PlayerRun> run, const std::vector<i
                 .arg(m_succeeded)
                 .arg(m_runRows.size()));
         showState();
+        emit finished();
     });
     m_run->start();
     showState();

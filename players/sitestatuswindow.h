@@ -36,6 +36,10 @@ public:
     void sendCommand(const QString &typed);
     void runSequence(const QString &path);
 
+signals:
+    // A check, a command or a sequence is done on every player it went to.
+    void finished();
+
 private:
     enum Column
     {
