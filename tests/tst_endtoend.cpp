@@ -3,7 +3,7 @@
 #include "receive/receivedview.h"
 #include "recording/sessionlines.h"
 #include "recording/sessionrecorder.h"
-#include "sender/commandnames.h"
+#include "sendersupport.h"
 #include "stalledlistener.h"
 #include "testtable.h"
 #include "windowdriver.h"
@@ -100,30 +100,6 @@ struct Simulator
         return lines.indexOf(expression, from);
     }
 };
-
-// The frames of the commands, named as zoxen-send names them, for a model's lowest player ID.
-QByteArray framesOf(const QString &modelName, const QStringList &commands)
-{
-    const PlayerCatalogueList catalogue = buildCatalogueModels();
-    const PlayerModel &model = catalogue.at(modelIndex(modelName));
-    QByteArray frames;
-    for (const QString &command : commands) {
-        const auto frame = frameFor(model, *resolveCommand(model, command).control);
-        frames += assembleFrame(model.protocol, idByteFor(QString::number(model.minId), true),
-                                frame->code, frame->data);
-    }
-    return frames;
-}
-
-// zoxen-send, while this process goes on serving its loopback players.
-std::pair<int, QStringList> send(const QStringList &arguments)
-{
-    QProcess sender;
-    sender.start(ZOXEN_SEND, arguments);
-    (void)QTest::qWaitFor([&] { return sender.state() == QProcess::NotRunning; }, patienceMs);
-    return {sender.exitStatus() == QProcess::NormalExit ? sender.exitCode() : -1,
-            QString::fromUtf8(sender.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)};
-}
 
 // Numbered chunks at ten times a 115200 bit/s line, each number printed once handed over.
 int recordChunksUntilKilled(int argc, char *argv[])

@@ -14,12 +14,14 @@
 class StalledListener
 {
 public:
-    StalledListener()
+    // On 127.0.0.1 and a free port by default.
+    explicit StalledListener(const QHostAddress &host = QHostAddress::LocalHost, quint16 port = 0)
     {
         m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_addr.s_addr = htonl(host.toIPv4Address());
+        address.sin_port = htons(port);
         socklen_t length = sizeof address;
         if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), length) != 0 ||
             ::listen(m_fd, 0) != 0 ||
@@ -28,7 +30,7 @@ public:
         m_port = ntohs(address.sin_port);
         for (auto &filler : m_fillers) {
             filler = std::make_unique<QTcpSocket>();
-            filler->connectToHost(QHostAddress::LocalHost, m_port);
+            filler->connectToHost(host, m_port);
             filler->waitForConnected(1000);
         }
     }
