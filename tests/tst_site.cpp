@@ -24,10 +24,13 @@ class tst_Site : public QObject
 
 private slots:
     void initTestCase();
+    // Each window starts from no settings: one test's saved link is not the next one's.
+    void init() { QFile::remove(userConfigurationPath()); }
     void statesAtAGlance();
     void commandToSelected_data();
     void commandToSelected();
     void savedAndChosen();
+    void hostsFileRefreshed();
     void senderOnSavedPlayers_data();
     void senderOnSavedPlayers();
 
@@ -271,6 +274,36 @@ void tst_Site::savedAndChosen()
     QCOMPARE(window.findChild<QSpinBox *>("spinBox_IP_4")->value(), 5);
     QTRY_COMPARE(linkOf(window).state(), DeviceLink::State::Open);
     QTRY_COMPARE(player->connections(), 1);
+    QCOMPARE(boxes.count(), 0);
+}
+
+// A hosts file's addresses for the window's model, checked again every two seconds when chosen.
+void tst_Site::hostsFileRefreshed()
+{
+    ModalBoxCatcher boxes;
+    const auto answering = loopbackPlayer(1, "PLAYER STATUS: PLAYING\r\n");
+    QVERIFY(answering);
+    QTemporaryDir directory;
+    QVERIFY(writeFile(directory.filePath("hosts.txt"), "# lobby\n127.0.96.01\n127.0.96.2\n"));
+    ConsoleEnvironment environment = testEnvironment();
+    environment.chooseOpenPath = [&directory](QWidget *, const QString &, const QString &) {
+        return directory.filePath("hosts.txt");
+    };
+    MainWindow window(environment);
+    chooseModel(window, modelIndex(showcaster));
+    window.findChild<QAction *>("action_Site_Status_From_Hosts_File")->trigger();
+    auto *site = window.findChild<SiteStatusWindow *>();
+    QVERIFY(site);
+    QSignalSpy checked(site, &SiteStatusWindow::finished);
+    QVERIFY(checked.wait(5000));
+    auto *table = site->findChild<QTableWidget *>();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(cell(table, 0, 0) + ' ' + cell(table, 0, 3), "127.0.96.1 answers");
+    QCOMPARE(cell(table, 1, 0) + ' ' + cell(table, 1, 3), "127.0.96.2 refused");
+    site->findChild<QSpinBox *>()->setValue(2);
+    site->findChild<QCheckBox *>()->setChecked(true);
+    QVERIFY(checked.wait(5000));
+    QCOMPARE(answering->connections(), 2);
     QCOMPARE(boxes.count(), 0);
 }
 
