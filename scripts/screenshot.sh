@@ -2,7 +2,8 @@
 # Remakes the README's pictures under Xvfb: docs/screenshot.png, the console's window with
 # default settings; docs/demo.png, the console connected to the simulator after a folder, Play
 # and a status request; docs/timeline.png, the same with the timeline on, then Stop;
-# docs/sequence.png, a sequence run from the Sequences menu. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
+# docs/sequence.png, a sequence run from the Sequences menu; docs/site.png, the site status
+# of four players. Needs the Debian packages xvfb, xauth, xdotool and imagemagick
 # besides the build's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,4 +54,25 @@ demo docs/timeline.png key:ctrl+t "323 72" "336 136" "607 326" "370 136"
 printf '%s\n' "model $model" "Volume 40" "Folder 130" "wait 500 ms" Play "Player Status" \
     "expect PLAYING" >"$home/lobby.seq"
 demo docs/sequence.png key:alt+s key:r "type:$home/lobby.seq" key:Return
-echo "docs/screenshot.png, docs/demo.png, docs/timeline.png and docs/sequence.png written"
+
+# The site status of four players: two simulators answer, nobody listens at the third, and the
+# fourth speaks another model's protocol, so that it never answers.
+players="$home/Brevane Systems / Tessik/Zoxen Console/Zoxen Console.players"
+mkdir -p "$(dirname "$players")"
+printf '%s\t%s\t%s\n' "Lobby screen" "$model" 127.0.97.1 "Bar music" "Tunebox (NX) (TCP/IP)" \
+    127.0.97.2 "Terrace screen" "$model" 127.0.97.3 "Shop window" "$model" 127.0.97.4 >"$players"
+XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
+    bash -c 'sim=build/simulator/zoxen-device-sim
+             $sim -a 127.0.97.1 "$2" >/dev/null & a=$!
+             $sim -a 127.0.97.2 "Tunebox (NX) (TCP/IP)" >/dev/null & b=$!
+             $sim -a 127.0.97.4 -p 65079 "Tunebox (NX) (TCP/IP)" >/dev/null & c=$!
+             sleep 1
+             build/zoxen-console & pid=$!
+             sleep 3
+             xdotool search --onlyvisible --name "$1" windowfocus --sync
+             xdotool key ctrl+i
+             sleep 3
+             import -window "Site Status" docs/site.png
+             kill $pid $a $b $c' screenshot "Zoxen Console $version" "$model"
+echo "docs/screenshot.png, docs/demo.png, docs/timeline.png, docs/sequence.png and docs/site.png" \
+    "written"
