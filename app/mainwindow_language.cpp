@@ -10,6 +10,16 @@
 
 namespace {
 
+// Where Qt keeps its own texts' translations.
+QString qtTranslationsPath()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
+
 const QString languageFilePrefix = QStringLiteral("LanguageData_");
 const QLocale localeEnglish(QLocale::English, QLocale::AnyCountry);
 const QLocale localeFrench(QLocale::French, QLocale::AnyCountry);
@@ -92,7 +102,7 @@ void MainWindow::applyLanguage()
     if (loadTranslation(translator(), languageFilePrefix + language)) {
         QCoreApplication::installTranslator(&translator());
         if (qtTranslator().load(QStringLiteral("qtbase_") + language,
-                                QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+                                qtTranslationsPath()))
             QCoreApplication::installTranslator(&qtTranslator());
     }
 

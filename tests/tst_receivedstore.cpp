@@ -21,10 +21,10 @@ std::vector<int> naiveLayout(const QString &text, int width)
     for (int i = 0, x = 0; i < text.size(); ++i) {
         if (text[i].isLowSurrogate())
             continue; // measured with the high half, before which the pair may wrap
-        const int w = advance(text.midRef(i, 2).toUcs4().front());
+        const int w = advance(QStringView(text).mid(i, 2).toUcs4().front());
         int lineBreak = i;
         if (text[i] == '\r' || text[i] == '\n') {
-            starts.push_back(i + 1 + (text.midRef(i, 2) == QLatin1String("\r\n")));
+            starts.push_back(i + 1 + (QStringView(text).mid(i, 2) == QLatin1String("\r\n")));
         } else if (text[i] != ' ' && i > starts.back() && x + w > width) {
             while (lineBreak > starts.back() &&
                    (text[lineBreak - 1] != ' ' || text[lineBreak] == ' '))
