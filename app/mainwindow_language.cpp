@@ -101,8 +101,7 @@ void MainWindow::applyLanguage()
     // Qt's texts follow only when ours are found, so that a window never mixes two languages.
     if (loadTranslation(translator(), languageFilePrefix + language)) {
         QCoreApplication::installTranslator(&translator());
-        if (qtTranslator().load(QStringLiteral("qtbase_") + language,
-                                qtTranslationsPath()))
+        if (qtTranslator().load(QStringLiteral("qtbase_") + language, qtTranslationsPath()))
             QCoreApplication::installTranslator(&qtTranslator());
     }
 

@@ -14,6 +14,10 @@
 class DeviceLink;
 class StatusCheck;
 
+// Links a site's check or commands open at once: enough to reach hundreds in seconds, few
+// enough for any file limit and for a network of players to take at once.
+constexpr int siteLinksAtOnce = 64;
+
 // What is done on one player's link.
 struct PlayerWork
 {

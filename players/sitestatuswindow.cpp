@@ -2,8 +2,8 @@
 #include "sender/commandnames.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -142,7 +142,7 @@ void SiteStatusWindow::check()
     std::vector<int> rows(m_rows.size());
     std::iota(rows.begin(), rows.end(), 0);
     std::map<std::pair<int, int>, std::shared_ptr<const PlayerWork>> works;
-    auto run = std::make_unique<PlayerRun>(m_environment.checkAnswerWaitMs, linksAtOnce);
+    auto run = std::make_unique<PlayerRun>(m_environment.checkAnswerWaitMs, siteLinksAtOnce);
     run->setConnectTimeoutMs(m_environment.checkConnectTimeoutMs);
     start(
         std::move(run), rows,
@@ -167,7 +167,7 @@ void SiteStatusWindow::sendCommand(const QString &typed)
 {
     if (m_run || typed.trimmed().isEmpty())
         return;
-    auto run = std::make_unique<PlayerRun>(m_environment.checkAnswerWaitMs, linksAtOnce);
+    auto run = std::make_unique<PlayerRun>(m_environment.checkAnswerWaitMs, siteLinksAtOnce);
     start(
         std::move(run), selectedRows(),
         [this, &typed](const Row &row, QString &error) -> std::shared_ptr<const PlayerWork> {
@@ -198,7 +198,7 @@ void SiteStatusWindow::runSequence(const QString &path)
     if (m_run)
         return;
     const auto [content, fileError] = readTextFile(path, tr("a sequence file"));
-    auto run = std::make_unique<PlayerRun>(m_environment.answerTimeoutMs, linksAtOnce);
+    auto run = std::make_unique<PlayerRun>(m_environment.answerTimeoutMs, siteLinksAtOnce);
     const ConsoleEnvironment &environment = m_environment;
     start(
         std::move(run), selectedRows(),

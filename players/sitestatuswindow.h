@@ -24,9 +24,6 @@ class SiteStatusWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Links open at once: enough to check hundreds in seconds, few enough for any file limit.
-    static constexpr int linksAtOnce = 64;
-
     SiteStatusWindow(const QVector<SavedPlayer> &players, const ConsoleEnvironment &environment,
                      QWidget *parent);
     ~SiteStatusWindow() override;

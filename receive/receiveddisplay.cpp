@@ -31,7 +31,7 @@ ReceivedDisplay::ReceivedDisplay(QWidget *window, Ui::MainWindow *ui, DeviceLink
 
     // The check box's own shortcut would be lost with each translation of its text.
     auto *toggle = new QAction(window);
-    toggle->setShortcut(Qt::CTRL + Qt::Key_T);
+    toggle->setShortcut(Qt::CTRL | Qt::Key_T);
     window->addAction(toggle);
     connect(toggle, &QAction::triggered, m_ui->checkBox_Timeline, &QCheckBox::click);
     connect(m_ui->checkBox_Timeline, &QCheckBox::toggled, this, [this](bool on) {

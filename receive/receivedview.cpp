@@ -521,12 +521,14 @@ void ReceivedDataView::contextMenuEvent(QContextMenuEvent *event)
 {
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction *copyAction =
-        menu->addAction(tr("Copy"), this, &ReceivedDataView::copy, QKeySequence::Copy);
+    QAction *copyAction = menu->addAction(tr("Copy"));
+    copyAction->setShortcut(QKeySequence::Copy);
     copyAction->setEnabled(hasSelection());
-    QAction *selectAllAction = menu->addAction(tr("Select All"), this, &ReceivedDataView::selectAll,
-                                               QKeySequence::SelectAll);
+    connect(copyAction, &QAction::triggered, this, &ReceivedDataView::copy);
+    QAction *selectAllAction = menu->addAction(tr("Select All"));
+    selectAllAction->setShortcut(QKeySequence::SelectAll);
     selectAllAction->setEnabled(m_store.size() > 0);
+    connect(selectAllAction, &QAction::triggered, this, &ReceivedDataView::selectAll);
     menu->addSeparator();
     menu->addAction(tr("Clear"), this, [this] {
         clear();

@@ -134,7 +134,9 @@ int main(int argc, char *argv[])
         return commandLine.exitStatus;
 
     const SendRequest &request = *commandLine.request;
-    const auto run = std::make_unique<PlayerRun>(request.waitMs, linksOpenAtOnce());
+    const auto run = std::make_unique<PlayerRun>(
+        request.waitMs,
+        request.check ? std::min(siteLinksAtOnce, linksOpenAtOnce()) : linksOpenAtOnce());
     std::map<std::pair<int, int>, std::shared_ptr<const PlayerWork>> works;
     for (const Addressed &player : addressedPlayers(request, catalogue)) {
         const PlayerModel &model = catalogue.at(player.modelIndex);
