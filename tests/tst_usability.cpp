@@ -110,7 +110,11 @@ void tst_Usability::everyModel()
     }
     // The dense screen's own images, not the ordinary ones scaled up.
     const auto *play = window.findChild<QPushButton *>("pushButton_Play");
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QPixmap shown = play->icon().pixmap(play->iconSize(), window.devicePixelRatioF());
+#else
     const QPixmap shown = play->icon().pixmap(window.windowHandle(), play->iconSize());
+#endif
     QCOMPARE(shown.devicePixelRatio(), window.devicePixelRatioF());
 }
 
@@ -170,7 +174,8 @@ void tst_Usability::historyUsableWithoutLink()
     QCOMPARE(view->text(), QString("last answer\n"));
 
     // Cleared from its own menu.
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              view->viewport()->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(view->viewport(), &menuKey);
     auto *menu = view->findChild<QMenu *>();
     QVERIFY(menu);

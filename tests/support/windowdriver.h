@@ -38,6 +38,18 @@ inline ConsoleEnvironment testEnvironment(quint16 tcpPort = 0)
     return environment;
 }
 
+// The key and modifiers of a shortcut's first key.
+inline std::pair<Qt::Key, Qt::KeyboardModifiers> firstKey(const QKeySequence &sequence)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const int key = sequence[0].toCombined();
+#else
+    const int key = sequence[0];
+#endif
+    return {Qt::Key(key & ~Qt::KeyboardModifierMask),
+            Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask)};
+}
+
 inline DeviceLink &linkOf(QWidget &window)
 {
     return *window.findChild<DeviceLink *>();
