@@ -46,8 +46,12 @@ template<typename Display> QString displayCode(const std::optional<Display> &dis
     return display ? QString::number(static_cast<int>(*display)) : defaultMarker;
 }
 
+// A zero byte ends the number for Qt 6's reading, not for Qt 5's: the same file reads the same
+// whichever built the console.
 std::optional<int> decimal(const QString &text)
 {
+    if (text.contains(QChar::Null))
+        return std::nullopt;
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok)

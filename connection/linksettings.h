@@ -34,6 +34,6 @@ QString connectTimeoutReason(int timeoutMs);
 // Why the on-demand model's Connect and Disconnect stay greyed: each command connects for itself.
 QString onDemandLinkNote();
 
-// The untranslated text of a serial port error value (QSerialPort::SerialPortError), in the
-// window's translation context.
+// The untranslated text of a serial port error, by its number as Qt 5 numbers
+// QSerialPort::SerialPortError (serialErrorIndex()), in the window's translation context.
 const char *serialErrorSource(int error);

@@ -44,7 +44,7 @@ DeviceLink::DeviceLink(QObject *parent)
     connect(&m_serial, &QSerialPort::bytesWritten, this, &DeviceLink::onBytesWritten);
     connect(&m_serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (m_serial.isOpen() && endsSerialLink(e))
-            fail(serialErrorMessage(e));
+            fail(serialErrorMessage(serialErrorIndex(e)));
     });
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
         m_connectTimer.stop();
@@ -106,13 +106,15 @@ bool DeviceLink::openSerial(const QString &port, bool reportFailure)
     // An empty name would stand for the device directory itself.
     if (port.isEmpty()) {
         if (reportFailure)
-            fail(serialErrorMessage(QSerialPort::DeviceNotFoundError), LinkFailure::Absent);
+            fail(serialErrorMessage(serialErrorIndex(QSerialPort::DeviceNotFoundError)),
+                 LinkFailure::Absent);
         return false;
     }
     configureSerialPort(m_serial, port, m_target.baudRate);
     if (!m_serial.open(QIODevice::ReadWrite)) {
         if (reportFailure)
-            fail(serialErrorMessage(m_serial.error()), serialFailure(m_serial.error()));
+            fail(serialErrorMessage(serialErrorIndex(m_serial.error())),
+                 serialFailure(m_serial.error()));
         return false;
     }
     m_target.port = port;

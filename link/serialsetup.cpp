@@ -15,3 +15,13 @@ bool endsSerialLink(QSerialPort::SerialPortError error)
     return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
            error == QSerialPort::WriteError;
 }
+
+int serialErrorIndex(QSerialPort::SerialPortError error)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    constexpr int leftOut = 3;
+    return error >= QSerialPort::WriteError ? int(error) + leftOut : int(error);
+#else
+    return int(error);
+#endif
+}

@@ -10,3 +10,7 @@ void configureSerialPort(QSerialPort &port, const QString &portName, int baudRat
 // reports a read error on every pass of the event loop; a write that fails leaves the line in
 // doubt. Each ends the link; other errors leave it open.
 bool endsSerialLink(QSerialPort::SerialPortError error);
+
+// The error's number in the console's texts, which follow Qt 5's numbering (Qt 6 has no parity,
+// framing or break condition errors, and numbers the others from there on).
+int serialErrorIndex(QSerialPort::SerialPortError error);

@@ -1,6 +1,7 @@
 #include "catalogue/playercatalogue.h"
 #include "connection/linksettings.h"
 #include "connection/serialports.h"
+#include "link/serialsetup.h"
 #include "modelselection/modelpanels.h"
 
 #include <QMetaEnum>
@@ -85,10 +86,13 @@ void tst_Catalogue::serialErrorTexts()
         QString words;
         for (const QChar c : QString::fromLatin1(errors.key(i)))
             words += c.isUpper() && !words.isEmpty() ? QString(' ') + c.toLower() : QString(c);
-        QCOMPARE(QString::fromLatin1(serialErrorSource(errors.value(i))), words + '.');
+        const auto error = QSerialPort::SerialPortError(errors.value(i));
+        QCOMPARE(QString::fromLatin1(serialErrorSource(serialErrorIndex(error))), words + '.');
     }
     // Past the table, the console keeps its long-standing spelling.
-    QCOMPARE(QString::fromLatin1(serialErrorSource(errors.keyCount())), QString("Unkown error."));
+    const auto past = QSerialPort::SerialPortError(errors.keyCount());
+    QCOMPARE(QString::fromLatin1(serialErrorSource(serialErrorIndex(past))),
+             QString("Unkown error."));
 }
 
 QTEST_APPLESS_MAIN(tst_Catalogue)
