@@ -6,7 +6,6 @@ set -euo pipefail
 packages=(
     cmake g++ make
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
-    qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     fonts-dejavu-core
     help2man
     dpkg-dev

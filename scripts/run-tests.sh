@@ -5,7 +5,8 @@
 # UndefinedBehaviorSanitizer instead, in its own build directory: the "sanitize" workflow.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+ZOXEN_EXTRA_PACKAGES="${ZOXEN_EXTRA_PACKAGES:-} qt6-base-dev qt6-serialport-dev qt6-tools-dev \
+    qt6-l10n-tools qt6-translations-l10n" scripts/install-deps.sh
 
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 if [[ ${ZOXEN_SANITIZE:-0} == 1 ]]; then
