@@ -57,6 +57,7 @@ demo docs/sequence.png key:alt+s key:r "type:$home/lobby.seq" key:Return
 
 # The site status of four players: two simulators answer, nobody listens at the third, and the
 # fourth speaks another model's protocol, so that it never answers.
+rm -rf "${home:?}"/*
 players="$home/Brevane Systems / Tessik/Zoxen Console/Zoxen Console.players"
 mkdir -p "$(dirname "$players")"
 printf '%s\t%s\t%s\n' "Lobby screen" "$model" 127.0.97.1 "Bar music" "Tunebox (NX) (TCP/IP)" \
@@ -72,7 +73,8 @@ XDG_DATA_HOME=$home xvfb-run --auto-servernum --server-args="-screen 0 1280x800x
              xdotool search --onlyvisible --name "$1" windowfocus --sync
              xdotool key ctrl+i
              sleep 3
-             import -window "Site Status" docs/site.png
+             import -window "$(xdotool search --onlyvisible --name "^Site Status$" | head -1)" \
+                 docs/site.png
              kill $pid $a $b $c' screenshot "Zoxen Console $version" "$model"
 echo "docs/screenshot.png, docs/demo.png, docs/timeline.png, docs/sequence.png and docs/site.png" \
     "written"
