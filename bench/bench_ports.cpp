@@ -1,10 +1,10 @@
 // The port list that follows the machine: CPU while nothing changes (the watcher must cost
 // nothing then), the time to read the list again, and how soon a new device is listed.
 
-#include "startup/applicationidentity.h"
 #include "app/mainwindow.h"
 #include "connection/serialportlist.h"
 #include "connection/serialports.h"
+#include "startup/applicationidentity.h"
 
 #include <QApplication>
 #include <QComboBox>

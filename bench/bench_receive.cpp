@@ -3,6 +3,7 @@
 // the master side of a pseudo-terminal whose slave the window opens as its serial port.
 
 #include "app/mainwindow.h"
+#include "bench/procstatus.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"
 #include "startup/applicationidentity.h"
@@ -40,18 +41,6 @@ double userSeconds()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6;
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 class Device

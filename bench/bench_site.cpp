@@ -4,6 +4,7 @@
 // of 127.0.99.x on the model's own port.
 
 #include "app/consoleenvironment.h"
+#include "bench/procstatus.h"
 #include "players/sitestatuswindow.h"
 
 #include <QApplication>
@@ -41,18 +42,6 @@ QString addressOf(int player)
 bool silent(int player)
 {
     return player % 10 == 9;
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 // Whether the client still holds its end: its close may wait in the queue behind the next

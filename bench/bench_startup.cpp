@@ -1,8 +1,8 @@
 // Start-up cost of the console against a bare Qt window, and the cost of applying each model.
 // Run without arguments; it starts itself as a child for each measured process.
 
-#include "startup/applicationidentity.h"
 #include "app/mainwindow.h"
+#include "startup/applicationidentity.h"
 
 #include <QApplication>
 #include <QComboBox>
