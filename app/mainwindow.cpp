@@ -63,6 +63,9 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
         [this](const SavedPlayer &player) { choosePlayer(player); });
     players->load(playersPath(configurationPath(configFilePath)));
     loadConfiguration(configFilePath);
+    // Connecting at once to a port that was not saved: the first listed, which is read now.
+    if (ui->checkBox_Auto_connection->isChecked() && ui->comboBox_Port->currentText().isEmpty())
+        ports->refresh();
     applyLanguage();
     onSocketConnected();
     // It follows the link from its first change on, before the window reacts to it.

@@ -57,7 +57,14 @@ SerialPortList::SerialPortList(QComboBox *list, const SerialDirectories &directo
         refresh();
         emit devicesChanged();
     });
-    refresh();
+    // Reading the system's ports takes longer than building the whole window: the list is
+    // read once it has first been drawn, or at once when it is not shown; a port named
+    // before that (the saved one) is kept.
+    m_list->installEventFilter(this);
+    QTimer::singleShot(0, this, [this] {
+        if (!m_list->isVisible())
+            refresh();
+    });
 }
 
 void SerialPortList::refresh()
@@ -98,7 +105,11 @@ void SerialPortList::watchDirectories()
 
 bool SerialPortList::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Show)
+    if (watched == m_list && event->type() == QEvent::Paint) {
+        m_list->removeEventFilter(this);
+        QTimer::singleShot(0, this, &SerialPortList::refresh);
+    } else if (event->type() == QEvent::Show) {
         refresh();
+    }
     return QObject::eventFilter(watched, event);
 }
