@@ -108,8 +108,8 @@ bool SerialPortList::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_list && event->type() == QEvent::Paint) {
         m_list->removeEventFilter(this);
         QTimer::singleShot(0, this, &SerialPortList::refresh);
-    } else if (event->type() == QEvent::Show) {
-        refresh();
+    } else if (watched != m_list && event->type() == QEvent::Show) {
+        refresh(); // the popup opens
     }
     return QObject::eventFilter(watched, event);
 }

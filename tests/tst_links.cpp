@@ -63,6 +63,7 @@ private slots:
     void links_data();
     void links();
     void twoWindowsSideBySide();
+    void portsListedOnceShown();
 
 private:
     // The window watches a directory of the test's for devices and their stable names, and
@@ -316,6 +317,17 @@ void tst_Links::twoWindowsSideBySide()
     QTRY_VERIFY(boxes.count() == 1 && !network.linked());
     clickButton(serial.window(), "pushButton_Play");
     QCOMPARE(serial.received(3), QByteArray::fromHex("800201"));
+}
+
+// Shown at once, as the console starts: once drawn, its list holds the adapter's stable name.
+void tst_Links::portsListedOnceShown()
+{
+    PseudoTerminal device;
+    const QString link = m_devices->filePath("usb-Zoxen_Adapter");
+    QVERIFY(QFile::link(device.slaveName(), link));
+    MainWindow window(environment(0));
+    window.show();
+    QTRY_VERIFY(entries(window.findChild<QComboBox *>("comboBox_Port")).contains(link));
 }
 
 QTEST_MAIN(tst_Links)
