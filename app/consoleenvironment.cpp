@@ -1,5 +1,6 @@
 #include "app/consoleenvironment.h"
 #include "connection/linksettings.h"
+#include "timeline/localclock.h"
 #include "transmission/clock.h"
 
 #include <QFileDialog>
@@ -10,7 +11,7 @@ ConsoleEnvironment systemEnvironment()
     ConsoleEnvironment environment;
     environment.catalogue = buildCatalogueModels();
     environment.clock = readClock;
-    environment.sessionClock = QDateTime::currentDateTime;
+    environment.sessionClock = localClock();
     // A file appended to is not replaced: asking whether to replace it would only mislead.
     environment.chooseSavePath = [](QWidget *parent, const QString &title,
                                     const QString &proposedPath, ExistingFile existing) {

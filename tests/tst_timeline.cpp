@@ -1,4 +1,5 @@
 #include "testtable.h"
+#include "timeline/localclock.h"
 #include "timeline/timelinetext.h"
 
 #include <QtTest>
@@ -29,6 +30,7 @@ private slots:
     void render_data();
     void render();
     void historyStaysBounded();
+    void localClockFollowsTheZone();
 };
 
 void tst_Timeline::render_data()
@@ -108,6 +110,21 @@ void tst_Timeline::historyStaysBounded()
     QVERIFY(kept <= history.limit());
     QVERIFY(kept > history.limit() / 2);
     QVERIFY(history.events().back().bytes.endsWith("x9999"));
+}
+
+// Within a second of a change of the system's time zone, the clock gives the new offset.
+void tst_Timeline::localClockFollowsTheZone()
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "UTC");
+    const auto clock = localClock();
+    QCOMPARE(clock().offsetFromUtc(), 0);
+    qputenv("TZ", "Asia/Kolkata");
+    QTRY_COMPARE(clock().offsetFromUtc(), 5 * 3600 + 30 * 60);
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
 }
 
 QTEST_GUILESS_MAIN(tst_Timeline)
