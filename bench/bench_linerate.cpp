@@ -114,6 +114,9 @@ public:
         cfmakeraw(&raw);
         tcsetattr(m_slave, TCSANOW, &raw);
         fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+        // The receivers open the slave by its name; neither end is theirs to inherit.
+        fcntl(m_master, F_SETFD, FD_CLOEXEC);
+        fcntl(m_slave, F_SETFD, FD_CLOEXEC);
         m_slaveName = QString::fromLocal8Bit(name);
     }
     ~PseudoTerminal()
