@@ -1,5 +1,6 @@
 #include "receive/receivedview.h"
 #include "receive/receivedviewaccessible.h"
+#include "receive/steadyscrollbar.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -15,8 +16,12 @@ namespace {
 
 constexpr int sideMargin = 4;
 constexpr int topMargin = 2;
-// About the screen's rate: a burst of appends costs one repaint.
-constexpr int refreshIntervalMs = 16;
+// While data flows the view is drawn at most this often, as often as the eye can follow lines
+// that scroll by: a repaint costs the same whether one chunk came since the last or forty.
+constexpr int refreshIntervalMs = 40;
+// Once each refresh replaces every line shown, the pages that fly by cannot be read at any
+// rate: fewer of them are drawn.
+constexpr int floodRefreshIntervalMs = 100;
 // Below this many characters a rewrap takes about a millisecond and is done at once; above it,
 // tens of milliseconds, so a resize waits until the width has stopped changing.
 constexpr int quickRewrapLimit = 256 * 1024;
@@ -43,9 +48,11 @@ char32_t shownCodePoint(char32_t c, bool drawsNullSymbol)
 
 ReceivedDataView::ReceivedDataView(QWidget *parent)
     : QAbstractScrollArea(parent)
+    , m_scrollBar(new SteadyScrollBar(Qt::Vertical))
     , m_metrics(font())
 {
     ReceivedDataAccessible::install();
+    setVerticalScrollBar(m_scrollBar);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     // What is drawn must be as wide as its characters measured one by one.
     fixed.setKerning(false);
@@ -57,12 +64,7 @@ ReceivedDataView::ReceivedDataView(QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ReceivedDataView::onScrolled);
 
     m_refreshTimer.setSingleShot(true);
-    m_refreshTimer.setInterval(refreshIntervalMs);
-    connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
-        updateScrollRange();
-        viewport()->update();
-        announceNewText();
-    });
+    connect(&m_refreshTimer, &QTimer::timeout, this, &ReceivedDataView::refresh);
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(settleIntervalMs);
     connect(&m_settleTimer, &QTimer::timeout, this, &ReceivedDataView::relayout);
@@ -107,6 +109,7 @@ void ReceivedDataView::followDroppedText(int dropped, int topPosition)
     m_cursor = qMax(0, m_cursor - dropped);
     if (!m_followingEnd)
         updateScrollRange(m_store.lineOf(qMax(0, topPosition - dropped)));
+    m_drawnLastLineStart = -1;
     scheduleRefresh();
 }
 
@@ -118,6 +121,7 @@ void ReceivedDataView::clear()
     m_cursorPlaced = false;
     m_followingEnd = true;
     m_announcedSize = 0;
+    m_drawnLastLineStart = -1;
     updateScrollRange();
     viewport()->update();
 }
@@ -171,11 +175,34 @@ void ReceivedDataView::selectAll()
     viewport()->update();
 }
 
-// Restarting a running timer would put the repaint off for as long as data keeps coming.
+// The first text after a quiet moment is drawn at once, what follows it at the end of the
+// interval. Restarting a running timer would put the repaint off for as long as data comes.
 void ReceivedDataView::scheduleRefresh()
 {
-    if (!m_refreshTimer.isActive())
-        m_refreshTimer.start();
+    if (m_refreshTimer.isActive())
+        return;
+    const int interval = m_flooded ? floodRefreshIntervalMs : refreshIntervalMs;
+    const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
+    m_refreshTimer.start(int(qBound<qint64>(0, interval - since, interval)));
+}
+
+// While the end is followed, the lines drawn before move up with their pixels (see
+// scrollContentsBy()), and only the last line drawn, which new text may have extended or
+// wrapped, and those below it are drawn again.
+void ReceivedDataView::refresh()
+{
+    m_sinceRefresh.start();
+    const bool redrawAll = m_drawnLastLineStart < 0;
+    const int topBefore = topLine();
+    m_scrollMovesPixels = !redrawAll;
+    updateScrollRange();
+    m_scrollMovesPixels = false;
+    m_flooded = topLine() - topBefore >= visibleLineCount();
+    const int changedLine = redrawAll ? topLine() : m_store.lineOf(m_drawnLastLineStart);
+    const int top = topMargin + (changedLine - topLine()) * m_metrics.lineSpacing();
+    viewport()->update(QRect(0, qMax(0, top), viewport()->width(), viewport()->height()));
+    m_drawnLastLineStart = m_store.lineStart(lineCount() - 1);
+    announceNewText();
 }
 
 int ReceivedDataView::availableWidth() const
@@ -193,23 +220,20 @@ void ReceivedDataView::relayout()
     const int top = topPosition();
     m_store.setWrapWidth(width);
     updateScrollRange(m_store.lineOf(top));
+    m_drawnLastLineStart = -1;
+    viewport()->update();
 }
 
 // Keeps the given top line, or the end while following it.
 void ReceivedDataView::updateScrollRange(int topLine)
 {
-    QScrollBar *bar = verticalScrollBar();
     const int visible = visibleLineCount();
+    const int maximum = qMax(0, lineCount() - visible);
     m_settingScroll = true;
-    bar->setRange(0, qMax(0, lineCount() - visible));
-    bar->setPageStep(visible);
-    if (m_followingEnd)
-        bar->setValue(bar->maximum());
-    else if (topLine >= 0)
-        bar->setValue(topLine);
+    m_scrollBar->setRangeAndValue(maximum, visible, m_followingEnd ? maximum : topLine);
     m_settingScroll = false;
     // Shrunk onto the end, the user could not scroll down to resume following.
-    if (bar->value() >= bar->maximum())
+    if (m_scrollBar->value() >= maximum)
         m_followingEnd = true;
 }
 
@@ -368,18 +392,21 @@ void ReceivedDataView::resizeEvent(QResizeEvent *event)
         relayout();
 }
 
-void ReceivedDataView::paintEvent(QPaintEvent *)
+void ReceivedDataView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
     const QPalette &colours = palette();
     const int lineHeight = m_metrics.lineSpacing();
     const int ascent = m_metrics.ascent();
     const int first = topLine();
-    const int last = qMin(lineCount(), first + viewport()->height() / lineHeight + 2);
+    // Only the lines in the area asked for: the others are on the screen already.
+    const QRect area = event->rect();
+    const int from = first + qMax(0, (area.top() - topMargin) / lineHeight);
+    const int last = qMin(lineCount(), first + qMax(0, area.bottom() - topMargin) / lineHeight + 1);
     const int selectionStart = qMin(m_anchor, m_cursor);
     const int selectionEnd = qMax(m_anchor, m_cursor);
 
-    for (int line = first; line < last; ++line) {
+    for (int line = from; line < last; ++line) {
         const int top = topMargin + (line - first) * lineHeight;
         const int baseline = top + ascent;
         const int start = m_store.lineStart(line);
@@ -412,9 +439,12 @@ void ReceivedDataView::paintEvent(QPaintEvent *)
     }
 }
 
-void ReceivedDataView::scrollContentsBy(int, int)
+void ReceivedDataView::scrollContentsBy(int, int dy)
 {
-    viewport()->update();
+    if (m_scrollMovesPixels)
+        viewport()->scroll(0, dy * m_metrics.lineSpacing());
+    else
+        viewport()->update();
 }
 
 void ReceivedDataView::keyPressEvent(QKeyEvent *event)

@@ -3,6 +3,7 @@
 #include "receive/receivedstore.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QString>
 #include <QTimer>
@@ -10,11 +11,13 @@
 #include <vector>
 
 class QPainter;
+class SteadyScrollBar;
 
 // Read-only view of everything received since the last Clear, kept and indexed into lines by a
-// ReceivedStore that measures with the view's font and wraps at the view's width. Painting draws
-// only the visible lines. The line break characters are not drawn; a tab is shown as one space
-// and other control characters as their visible symbols.
+// ReceivedStore that measures with the view's font and wraps at the view's width. Text that
+// streams in is drawn at most 25 times a second, text after a quiet moment at once; painting
+// draws only the visible lines that changed. The line break characters are not drawn; a tab is
+// shown as one space and other control characters as their visible symbols.
 class ReceivedDataView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -84,6 +87,7 @@ private:
     void announceNewText();
     void followDroppedText(int dropped, int topPosition);
     void scheduleRefresh();
+    void refresh();
     void relayout();
     int availableWidth() const;
     void updateScrollRange(int topLine = -1);
@@ -109,9 +113,18 @@ private:
     bool m_cursorPlaced = false;
     bool m_mouseSelecting = false;
 
+    SteadyScrollBar *m_scrollBar = nullptr;
     bool m_followingEnd = true;
     bool m_settingScroll = false;
     QTimer m_refreshTimer;
+    QElapsedTimer m_sinceRefresh;
+    // The last refresh scrolled every line shown out of sight.
+    bool m_flooded = false;
+    // Where the last line drawn by the last refresh starts; negative when all must be drawn
+    // again, because older text went or the lines were wrapped again.
+    int m_drawnLastLineStart = -1;
+    // Only while new text scrolls the lines drawn before up.
+    bool m_scrollMovesPixels = false;
     // A long history is rewrapped once the width has settled, not at every step of a drag.
     QTimer m_settleTimer;
 

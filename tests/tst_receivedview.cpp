@@ -1,6 +1,7 @@
 #include "receive/receivedview.h"
 
 #include <QClipboard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -24,6 +25,7 @@ private slots:
     void selectionAndCopy_data();
     void selectionAndCopy();
     void followsTheEnd();
+    void screenShowsTheText();
 };
 
 // Digits without a space wrap between any two, with a larger font in a narrower view: each line
@@ -118,6 +120,32 @@ void TestReceivedView::followsTheEnd()
     append(2);
     QTRY_COMPARE(bar->maximum(), lastTopLine());
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+// As text streams in, the screen comes to show what drawing the whole view again gives: lines
+// drawn before moved up with their pixels, the last one extended or wrapped, the oldest text
+// dropped, the scroll bar's handle where the new range puts it.
+void TestReceivedView::screenShowsTheText()
+{
+    ReceivedDataView view;
+    QVERIFY(shown(view, 300, 200));
+    view.setStoreLimit(1500);
+    const auto onScreen = [&view] {
+        const QPixmap shown = view.screen()->grabWindow(view.winId());
+        return shown.toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto drawnAgain = [&view] {
+        return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    QScrollBar *bar = view.verticalScrollBar();
+    const QStringList chunks = {"first",      " AB", " CD CD CD CD CD CD CD CD CD CD CD",
+                                "\r\nOK\r\n", " EF", " 01"};
+    for (int round = 0; round < 40; ++round) {
+        view.appendText(chunks[round % chunks.size()].repeated(1 + round % 3 * round));
+        // The range is set when the new text is drawn, after the text is stored.
+        QTRY_COMPARE(bar->maximum(), qMax(0, int(view.lineStarts().size()) - bar->pageStep()));
+        QTRY_COMPARE(onScreen(), drawnAgain());
+    }
 }
 
 QTEST_MAIN(TestReceivedView)
