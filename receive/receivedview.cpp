@@ -183,7 +183,7 @@ void ReceivedDataView::scheduleRefresh()
         return;
     const int interval = m_flooded ? floodRefreshIntervalMs : refreshIntervalMs;
     const qint64 since = m_sinceRefresh.isValid() ? m_sinceRefresh.elapsed() : interval;
-    m_refreshTimer.start(int(qBound<qint64>(0, interval - since, interval)));
+    m_refreshTimer.start(int(qBound(qint64(0), interval - since, qint64(interval))));
 }
 
 // While the end is followed, the lines drawn before move up with their pixels (see
