@@ -5,12 +5,6 @@
 
 #include <initializer_list>
 
-inline void showAll(std::initializer_list<QWidget *> widgets)
-{
-    for (QWidget *widget : widgets)
-        widget->show();
-}
-
 inline void setAllChecked(std::initializer_list<QAction *> actions, bool checked)
 {
     for (QAction *action : actions)

@@ -74,10 +74,8 @@ void MainWindow::showPlayer(const QString &model, const QString &port, const QSt
                             const std::array<std::optional<int>, 4> &address, const QString &id)
 {
     // The model first, so that the baud-rate and ID lists below are those of the model.
-    if (selectEntry(ui->comboBox_Player, model)) {
-        controls.hideAll();
+    if (selectEntry(ui->comboBox_Player, model))
         applyPlayerModel(ui->comboBox_Player->currentIndex());
-    }
     // The port field takes any path: a port that is not plugged in keeps its name, rather
     // than becoming whichever port happens to be listed first.
     if (!port.isEmpty() && !namesNoEntry(port) && !selectEntry(ui->comboBox_Port, port))

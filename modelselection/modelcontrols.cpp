@@ -5,15 +5,19 @@
 #include "connection/linksettings.h"
 #include "ui_mainwindow.h"
 
+#include <QLayout>
+
 void ModelControls::listModels(const PlayerCatalogueList &catalogue)
 {
     for (const PlayerModel &model : catalogue)
         ui.comboBox_Player->addItem(model.name);
 }
 
-void ModelControls::hideAll()
+// Every control that one model shows and another hides; the lists of a playback source follow
+// the source chosen (showSourceOfPlayback()).
+std::vector<QWidget *> ModelControls::panels() const
 {
-    QWidget *const panels[] = {
+    return {
         ui.frame_Port,
         ui.frame_Baudrate,
         ui.frame_IP,
@@ -48,23 +52,45 @@ void ModelControls::hideAll()
         ui.line_Relay,
         ui.line_Content_Playback,
         ui.frame_Content_Playback,
-        ui.frame_Ref_Of_Playback,
-        ui.frame_Option_Of_Playback,
-        ui.frame_Webradio_Ref_Of_Playback,
     };
-    for (QWidget *panel : panels)
+}
+
+void ModelControls::hideAll()
+{
+    for (QWidget *panel : panels())
         panel->hide();
 }
 
 void ModelControls::show(const PlayerModel &model, int volumeProtocol)
 {
     clearLists();
-    hideAll();
-    showLinkSettings(model);
-    showPlayerIds(model);
+    Shown shown;
+    showLinkSettings(model, shown);
+    showPlayerIds(model, shown);
     const QVector<OfferedControl> offered = offeredControls(model);
     for (const OfferedControl &control : offered)
-        showPanel(model, control, volumeProtocol);
+        showPanel(model, control, volumeProtocol, shown);
+    // Only the controls whose visibility changes are touched: hiding a control and showing it
+    // again cost most of the time a model took to apply.
+    for (QWidget *panel : panels())
+        panel->setVisible(shown.count(panel) > 0);
+    settleLayouts();
+}
+
+// A control that stays shown may have changed its width (a list refilled, a label's text): the
+// layouts from it up to the window are set again now, as showing a control sets them, rather
+// than over the next rounds of events, which would show it clipped for a moment.
+void ModelControls::settleLayouts() const
+{
+    for (QWidget *panel : panels()) {
+        for (QWidget *widget = panel; widget && widget->isVisible();
+             widget = widget->parentWidget()) {
+            if (QLayout *layout = widget->layout())
+                layout->activate();
+            if (widget->isWindow())
+                break;
+        }
+    }
 }
 
 void ModelControls::clearLists()
@@ -85,14 +111,14 @@ void ModelControls::clearLists()
         list->clear();
 }
 
-void ModelControls::showLinkSettings(const PlayerModel &model)
+void ModelControls::showLinkSettings(const PlayerModel &model, Shown &shown)
 {
     if (model.isTcp()) {
         showTcpPort(model);
-        ui.frame_IP->show();
+        shown.insert(ui.frame_IP);
         return;
     }
-    showAll({ui.frame_Port, ui.frame_Baudrate});
+    shown.insert({ui.frame_Port, ui.frame_Baudrate});
     ui.comboBox_Baudrate->addItems(baudRateEntries(model));
     ui.comboBox_Baudrate->setCurrentIndex(defaultBaudRateEntry(model));
     if (ui.comboBox_Baudrate->count() > 0)
@@ -105,15 +131,15 @@ void ModelControls::showTcpPort(const PlayerModel &model)
                               QString::number(model.tcpPort) + QStringLiteral(" )"));
 }
 
-void ModelControls::showPlayerIds(const PlayerModel &model)
+void ModelControls::showPlayerIds(const PlayerModel &model, Shown &shown)
 {
     ui.comboBox_ID->addItems(numberEntries(model.minId, model.maxId, false));
     if (ui.comboBox_ID->count() > 1)
-        showAll({ui.frame_ID, ui.line_ID_and_Folder, ui.line_after_ID});
+        shown.insert({ui.frame_ID, ui.line_ID_and_Folder, ui.line_after_ID});
 }
 
 void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &offered,
-                              int volumeProtocol)
+                              int volumeProtocol, Shown &shown)
 {
     const PlayerCommand &command = *offered.command;
     switch (offered.panel) {
@@ -121,11 +147,11 @@ void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &of
         break;
     case CommandPanel::Folder:
         ui.comboBox_Folder->addItems(folderEntries(command, model.folderBanks));
-        showAll({ui.line_ID_and_Folder, ui.frame_Folder});
+        shown.insert({ui.line_ID_and_Folder, ui.frame_Folder});
         break;
     case CommandPanel::PlaybackButton:
-        showAll({ui.frame_Playback_Command, playbackButton(command.category),
-                 ui.line_Playback_Command});
+        shown.insert({ui.frame_Playback_Command, playbackButton(command.category),
+                      ui.line_Playback_Command});
         break;
     case CommandPanel::Volume:
         if (const auto range = volumeRange(command, volumeProtocol)) {
@@ -134,39 +160,36 @@ void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &of
             ui.horizontalSlider_Volume->setValue(range->maximum);
         }
         showVolumeValue();
-        showAll({ui.frame_Volume, ui.pushButton_Volume_Less, ui.pushButton_Volume_More,
-                 ui.line_Volume});
+        shown.insert({ui.frame_Volume, ui.pushButton_Volume_Less, ui.pushButton_Volume_More,
+                      ui.line_Volume});
         break;
     case CommandPanel::Request:
         ui.comboBox_Request->addItem(command.label);
-        showAll({ui.frame_Request, ui.line_Request});
+        shown.insert({ui.frame_Request, ui.line_Request});
         break;
     case CommandPanel::ChangeId:
         ui.comboBox_Change_ID->addItems(numberEntries(
             offered.named.parameters.at(0).minimum, offered.named.parameters.at(0).maximum, false));
-        showAll({ui.frame_Change_ID, ui.line_after_Change_ID});
+        shown.insert({ui.frame_Change_ID, ui.line_after_Change_ID});
         break;
     case CommandPanel::StandbyWakeup:
-        showAll({ui.frame_Standby_Wakeup, ui.line_after_Change_Before_Standby,
-                 ui.line_Playback_Command});
+        shown.insert({ui.frame_Standby_Wakeup, ui.line_after_Change_Before_Standby,
+                      ui.line_Playback_Command});
         break;
     case CommandPanel::OtherCommand:
         ui.comboBox_Other_Command->addItem(command.label);
-        showAll({ui.frame_Other_Command, ui.line_Other_Command});
+        shown.insert({ui.frame_Other_Command, ui.line_Other_Command});
         break;
     case CommandPanel::MuteToggle:
-        showAll({ui.frame_Volume, ui.pushButton_Volume_Mute_Unmute, ui.line_Volume,
-                 ui.line_before_Mute_Unmute});
+        shown.insert({ui.frame_Volume, ui.pushButton_Volume_Mute_Unmute, ui.line_Volume,
+                      ui.line_before_Mute_Unmute});
         break;
     case CommandPanel::Relay:
-        showAll({ui.frame_Relay_Command, ui.line_Relay});
+        shown.insert({ui.frame_Relay_Command, ui.line_Relay});
         break;
     case CommandPanel::PlaybackSource:
         ui.comboBox_Source_Of_Playback->addItem(command.label);
-        showAll({ui.frame_Content_Playback, ui.line_Content_Playback});
-        ui.frame_Ref_Of_Playback->hide();
-        ui.frame_Option_Of_Playback->hide();
-        ui.frame_Webradio_Ref_Of_Playback->hide();
+        shown.insert({ui.frame_Content_Playback, ui.line_Content_Playback});
         break;
     }
 }
@@ -194,15 +217,20 @@ QWidget *ModelControls::playbackButton(int category) const
 
 void ModelControls::showSourceOfPlayback(const PlayerModel *model, int index)
 {
-    ui.frame_Ref_Of_Playback->hide();
-    ui.frame_Option_Of_Playback->hide();
-    ui.frame_Webradio_Ref_Of_Playback->hide();
     ui.comboBox_Ref_Of_Playback->clear();
     ui.comboBox_Option_Of_Playback->clear();
     ui.comboBox_Webradio_Ref_Of_Playback->clear();
-    if (ui.comboBox_Source_Of_Playback->count() <= index)
-        return;
+    if (ui.comboBox_Source_Of_Playback->count() > index)
+        fillSourceLists(model);
+    // A list left empty hides its frame; one that stays filled keeps it as it is.
+    ui.frame_Ref_Of_Playback->setVisible(ui.comboBox_Ref_Of_Playback->count() > 0);
+    ui.frame_Option_Of_Playback->setVisible(ui.comboBox_Option_Of_Playback->count() > 0);
+    ui.frame_Webradio_Ref_Of_Playback->setVisible(ui.comboBox_Webradio_Ref_Of_Playback->count() >
+                                                  0);
+}
 
+void ModelControls::fillSourceLists(const PlayerModel *model)
+{
     const PlayerCommand *source =
         model ? model->commandByLabel(ui.comboBox_Source_Of_Playback->currentText()) : nullptr;
     if (!source || source->dataMin.size() < 3 || source->dataMax.size() < 3)
@@ -224,10 +252,6 @@ void ModelControls::showSourceOfPlayback(const PlayerModel *model, int index)
     default:
         break;
     }
-    ui.frame_Ref_Of_Playback->setVisible(ui.comboBox_Ref_Of_Playback->count() > 0);
-    ui.frame_Option_Of_Playback->setVisible(ui.comboBox_Option_Of_Playback->count() > 0);
-    ui.frame_Webradio_Ref_Of_Playback->setVisible(ui.comboBox_Webradio_Ref_Of_Playback->count() >
-                                                  0);
 }
 
 void ModelControls::showVolumeValue()

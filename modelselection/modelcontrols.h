@@ -4,6 +4,9 @@
 #include "link/linktarget.h"
 #include "transmission/namedcontrols.h"
 
+#include <unordered_set>
+#include <vector>
+
 class QWidget;
 namespace Ui {
 class MainWindow;
@@ -35,10 +38,17 @@ public:
     LinkTarget linkTarget(const PlayerModel &model) const;
 
 private:
+    // The controls a model shows, gathered before any is shown or hidden.
+    using Shown = std::unordered_set<QWidget *>;
+
+    std::vector<QWidget *> panels() const;
     void clearLists();
-    void showLinkSettings(const PlayerModel &model);
-    void showPlayerIds(const PlayerModel &model);
-    void showPanel(const PlayerModel &model, const OfferedControl &offered, int volumeProtocol);
+    void showLinkSettings(const PlayerModel &model, Shown &shown);
+    void showPlayerIds(const PlayerModel &model, Shown &shown);
+    void showPanel(const PlayerModel &model, const OfferedControl &offered, int volumeProtocol,
+                   Shown &shown);
+    void fillSourceLists(const PlayerModel *model);
+    void settleLayouts() const;
     QWidget *playbackButton(int category) const;
 
     Ui::MainWindow &ui;
