@@ -3,7 +3,8 @@
 // through a pseudo-terminal and through TCP/IP; beside it, as the yardstick, a bare
 // QPlainTextEdit in a process of its own is fed the same bytes through a pseudo-terminal. The
 // bytes are every byte value in turn, in chunks paced every 10 ms. Printed: the CPU share of one
-// core over the first and the last quarter of each run, and the resident memory at its end.
+// core over the first and the last quarter of each run, the resident memory at its end and
+// what it grew by for each byte received.
 // Both draw on the current display, so run it as
 //     xvfb-run -a build/bench/bench_linerate [--seconds N]
 // Runs last 40 s by default; the whole takes about five minutes.
@@ -146,6 +147,8 @@ struct Measure
     double firstShare = -1;
     double lastShare = -1;
     long residentKiB = -1;
+    // What the resident memory grew by for each byte received.
+    double bytesPerByte = 0;
     // Bytes the receiver had not taken by the end: it fell behind if that is more than a chunk.
     qint64 backlog = 0;
 };
@@ -162,6 +165,7 @@ Measure stream(qint64 pid, int rate, int seconds,
     const int marks[] = {0, 1, 3, 4};
     double cpu[4] = {};
     qint64 at[4] = {};
+    const long residentBefore = residentKiB(pid);
     int taken = 0;
     QElapsedTimer clock;
     QEventLoop loop;
@@ -188,7 +192,11 @@ Measure stream(qint64 pid, int rate, int seconds,
                    ? -1
                    : 100.0 * (cpu[to] - cpu[from]) * 1e9 / double(at[to] - at[from]);
     };
-    return {share(0, 1), share(2, 3), residentKiB(pid), pending.size()};
+    const long residentAfter = residentKiB(pid);
+    const qint64 received = made - pending.size();
+    return {share(0, 1), share(2, 3), residentAfter,
+            received > 0 ? 1024.0 * double(residentAfter - residentBefore) / double(received) : 0,
+            pending.size()};
 }
 
 void stop(QProcess &process)
@@ -313,9 +321,9 @@ void print(const char *receiver, const char *link, int rate, const std::optional
         return;
     }
     const double goal = rate > lineRate ? 4 : 2;
-    std::printf("  %-15s %-7s %7d %8.1f %% %8.1f %% %9ld KiB   at most %.0f %%: %s", receiver, link,
-                rate, measure->firstShare, measure->lastShare, measure->residentKiB, goal,
-                measure->lastShare <= goal ? "met" : "missed");
+    std::printf("  %-15s %-7s %7d %8.1f %% %8.1f %% %9ld KiB %8.1f B   at most %.0f %%: %s",
+                receiver, link, rate, measure->firstShare, measure->lastShare, measure->residentKiB,
+                measure->bytesPerByte, goal, measure->lastShare <= goal ? "met" : "missed");
     // A receiver that falls behind takes less than it is sent, and its share reads too low.
     if (measure->backlog > rate * tickMs / 1000)
         std::printf(" (fell behind: %lld bytes left)", static_cast<long long>(measure->backlog));
@@ -355,10 +363,10 @@ int main(int argc, char *argv[])
     const int quarter = seconds / 4;
     std::printf("Received in hexadecimal, every byte value in turn, a chunk every %d ms, %d s a "
                 "run.\nCPU share of one core over the first and the last %d s, resident memory "
-                "at the end; goal for the last %d s:\n",
+                "at the end and what it grew by\nfor each byte received; goal for the last %d s:\n",
                 tickMs, seconds, quarter, quarter);
-    std::printf("  %-15s %-7s %7s %10s %10s %13s\n", "receiver", "link", "bytes/s", "first", "last",
-                "resident");
+    std::printf("  %-15s %-7s %7s %10s %10s %13s %10s\n", "receiver", "link", "bytes/s", "first",
+                "last", "resident", "per byte");
     for (const int rate : {lineRate, 10 * lineRate}) {
         print("zoxen-console", "serial", rate, measureConsole(false, rate, seconds));
         print("zoxen-console", "TCP/IP", rate, measureConsole(true, rate, seconds));
