@@ -7,6 +7,25 @@
 
 #include <QLayout>
 
+namespace {
+
+// Refilling a list makes it measure every entry again for its width: a list that would get the
+// entries it has keeps them, its first entry chosen as a refill chooses it.
+void refill(QComboBox *list, const QStringList &entries)
+{
+    bool same = list->count() == entries.size();
+    for (int index = 0; same && index < entries.size(); ++index)
+        same = list->itemText(index) == entries.at(index);
+    if (same) {
+        list->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+        return;
+    }
+    list->clear();
+    list->addItems(entries);
+}
+
+} // namespace
+
 void ModelControls::listModels(const PlayerCatalogueList &catalogue)
 {
     for (const PlayerModel &model : catalogue)
@@ -63,17 +82,32 @@ void ModelControls::hideAll()
 
 void ModelControls::show(const PlayerModel &model, int volumeProtocol)
 {
-    clearLists();
     Shown shown;
     showLinkSettings(model, shown);
     showPlayerIds(model, shown);
     const QVector<OfferedControl> offered = offeredControls(model);
     for (const OfferedControl &control : offered)
         showPanel(model, control, volumeProtocol, shown);
+    QComboBox *const lists[] = {
+        ui.comboBox_Baudrate,
+        ui.comboBox_ID,
+        ui.comboBox_Change_ID,
+        ui.comboBox_Folder,
+        ui.comboBox_Request,
+        ui.comboBox_Other_Command,
+        ui.comboBox_Source_Of_Playback,
+    };
+    for (QComboBox *list : lists)
+        refill(list, shown.entries[list]);
+    if (!model.isTcp()) {
+        ui.comboBox_Baudrate->setCurrentIndex(defaultBaudRateEntry(model));
+        if (ui.comboBox_Baudrate->count() > 0)
+            ui.frame_Baudrate->setEnabled(true);
+    }
     // Only the controls whose visibility changes are touched: hiding a control and showing it
     // again cost most of the time a model took to apply.
     for (QWidget *panel : panels())
-        panel->setVisible(shown.count(panel) > 0);
+        panel->setVisible(shown.controls.count(panel) > 0);
     settleLayouts();
 }
 
@@ -93,36 +127,15 @@ void ModelControls::settleLayouts() const
     }
 }
 
-void ModelControls::clearLists()
-{
-    QComboBox *const lists[] = {
-        ui.comboBox_Baudrate,
-        ui.comboBox_ID,
-        ui.comboBox_Change_ID,
-        ui.comboBox_Folder,
-        ui.comboBox_Request,
-        ui.comboBox_Other_Command,
-        ui.comboBox_Source_Of_Playback,
-        ui.comboBox_Ref_Of_Playback,
-        ui.comboBox_Option_Of_Playback,
-        ui.comboBox_Webradio_Ref_Of_Playback,
-    };
-    for (QComboBox *list : lists)
-        list->clear();
-}
-
 void ModelControls::showLinkSettings(const PlayerModel &model, Shown &shown)
 {
     if (model.isTcp()) {
         showTcpPort(model);
-        shown.insert(ui.frame_IP);
+        shown.controls.insert(ui.frame_IP);
         return;
     }
-    shown.insert({ui.frame_Port, ui.frame_Baudrate});
-    ui.comboBox_Baudrate->addItems(baudRateEntries(model));
-    ui.comboBox_Baudrate->setCurrentIndex(defaultBaudRateEntry(model));
-    if (ui.comboBox_Baudrate->count() > 0)
-        ui.frame_Baudrate->setEnabled(true);
+    shown.controls.insert({ui.frame_Port, ui.frame_Baudrate});
+    shown.entries[ui.comboBox_Baudrate] = baudRateEntries(model);
 }
 
 void ModelControls::showTcpPort(const PlayerModel &model)
@@ -133,9 +146,10 @@ void ModelControls::showTcpPort(const PlayerModel &model)
 
 void ModelControls::showPlayerIds(const PlayerModel &model, Shown &shown)
 {
-    ui.comboBox_ID->addItems(numberEntries(model.minId, model.maxId, false));
-    if (ui.comboBox_ID->count() > 1)
-        shown.insert({ui.frame_ID, ui.line_ID_and_Folder, ui.line_after_ID});
+    QStringList &ids = shown.entries[ui.comboBox_ID];
+    ids = numberEntries(model.minId, model.maxId, false);
+    if (ids.size() > 1)
+        shown.controls.insert({ui.frame_ID, ui.line_ID_and_Folder, ui.line_after_ID});
 }
 
 void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &offered,
@@ -146,12 +160,12 @@ void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &of
     case CommandPanel::None:
         break;
     case CommandPanel::Folder:
-        ui.comboBox_Folder->addItems(folderEntries(command, model.folderBanks));
-        shown.insert({ui.line_ID_and_Folder, ui.frame_Folder});
+        shown.entries[ui.comboBox_Folder] += folderEntries(command, model.folderBanks);
+        shown.controls.insert({ui.line_ID_and_Folder, ui.frame_Folder});
         break;
     case CommandPanel::PlaybackButton:
-        shown.insert({ui.frame_Playback_Command, playbackButton(command.category),
-                      ui.line_Playback_Command});
+        shown.controls.insert({ui.frame_Playback_Command, playbackButton(command.category),
+                               ui.line_Playback_Command});
         break;
     case CommandPanel::Volume:
         if (const auto range = volumeRange(command, volumeProtocol)) {
@@ -160,36 +174,36 @@ void ModelControls::showPanel(const PlayerModel &model, const OfferedControl &of
             ui.horizontalSlider_Volume->setValue(range->maximum);
         }
         showVolumeValue();
-        shown.insert({ui.frame_Volume, ui.pushButton_Volume_Less, ui.pushButton_Volume_More,
-                      ui.line_Volume});
+        shown.controls.insert({ui.frame_Volume, ui.pushButton_Volume_Less,
+                               ui.pushButton_Volume_More, ui.line_Volume});
         break;
     case CommandPanel::Request:
-        ui.comboBox_Request->addItem(command.label);
-        shown.insert({ui.frame_Request, ui.line_Request});
+        shown.entries[ui.comboBox_Request].append(command.label);
+        shown.controls.insert({ui.frame_Request, ui.line_Request});
         break;
     case CommandPanel::ChangeId:
-        ui.comboBox_Change_ID->addItems(numberEntries(
-            offered.named.parameters.at(0).minimum, offered.named.parameters.at(0).maximum, false));
-        shown.insert({ui.frame_Change_ID, ui.line_after_Change_ID});
+        shown.entries[ui.comboBox_Change_ID] += numberEntries(
+            offered.named.parameters.at(0).minimum, offered.named.parameters.at(0).maximum, false);
+        shown.controls.insert({ui.frame_Change_ID, ui.line_after_Change_ID});
         break;
     case CommandPanel::StandbyWakeup:
-        shown.insert({ui.frame_Standby_Wakeup, ui.line_after_Change_Before_Standby,
-                      ui.line_Playback_Command});
+        shown.controls.insert({ui.frame_Standby_Wakeup, ui.line_after_Change_Before_Standby,
+                               ui.line_Playback_Command});
         break;
     case CommandPanel::OtherCommand:
-        ui.comboBox_Other_Command->addItem(command.label);
-        shown.insert({ui.frame_Other_Command, ui.line_Other_Command});
+        shown.entries[ui.comboBox_Other_Command].append(command.label);
+        shown.controls.insert({ui.frame_Other_Command, ui.line_Other_Command});
         break;
     case CommandPanel::MuteToggle:
-        shown.insert({ui.frame_Volume, ui.pushButton_Volume_Mute_Unmute, ui.line_Volume,
-                      ui.line_before_Mute_Unmute});
+        shown.controls.insert({ui.frame_Volume, ui.pushButton_Volume_Mute_Unmute, ui.line_Volume,
+                               ui.line_before_Mute_Unmute});
         break;
     case CommandPanel::Relay:
-        shown.insert({ui.frame_Relay_Command, ui.line_Relay});
+        shown.controls.insert({ui.frame_Relay_Command, ui.line_Relay});
         break;
     case CommandPanel::PlaybackSource:
-        ui.comboBox_Source_Of_Playback->addItem(command.label);
-        shown.insert({ui.frame_Content_Playback, ui.line_Content_Playback});
+        shown.entries[ui.comboBox_Source_Of_Playback].append(command.label);
+        shown.controls.insert({ui.frame_Content_Playback, ui.line_Content_Playback});
         break;
     }
 }
@@ -217,11 +231,12 @@ QWidget *ModelControls::playbackButton(int category) const
 
 void ModelControls::showSourceOfPlayback(const PlayerModel *model, int index)
 {
-    ui.comboBox_Ref_Of_Playback->clear();
-    ui.comboBox_Option_Of_Playback->clear();
-    ui.comboBox_Webradio_Ref_Of_Playback->clear();
+    SourceLists lists;
     if (ui.comboBox_Source_Of_Playback->count() > index)
-        fillSourceLists(model);
+        lists = sourceLists(model);
+    refill(ui.comboBox_Ref_Of_Playback, lists.references);
+    refill(ui.comboBox_Option_Of_Playback, lists.options);
+    refill(ui.comboBox_Webradio_Ref_Of_Playback, lists.webradio);
     // A list left empty hides its frame; one that stays filled keeps it as it is.
     ui.frame_Ref_Of_Playback->setVisible(ui.comboBox_Ref_Of_Playback->count() > 0);
     ui.frame_Option_Of_Playback->setVisible(ui.comboBox_Option_Of_Playback->count() > 0);
@@ -229,29 +244,30 @@ void ModelControls::showSourceOfPlayback(const PlayerModel *model, int index)
                                                   0);
 }
 
-void ModelControls::fillSourceLists(const PlayerModel *model)
+ModelControls::SourceLists ModelControls::sourceLists(const PlayerModel *model) const
 {
+    SourceLists lists;
     const PlayerCommand *source =
         model ? model->commandByLabel(ui.comboBox_Source_Of_Playback->currentText()) : nullptr;
     if (!source || source->dataMin.size() < 3 || source->dataMax.size() < 3)
-        return;
+        return lists;
     // References and presets alike: the 16-bit range of bytes 0 and 1.
     const QStringList references = numberEntries(source->wordMin(), source->wordMax(), true);
     switch (source->category) {
     case CommandCategory::ContentFolderOption:
-        ui.comboBox_Ref_Of_Playback->addItems(references);
-        ui.comboBox_Option_Of_Playback->addItems(
-            numberEntries(source->dataMin.at(2), source->dataMax.at(2), true));
+        lists.references = references;
+        lists.options = numberEntries(source->dataMin.at(2), source->dataMax.at(2), true);
         break;
     case CommandCategory::Webradio:
-        ui.comboBox_Webradio_Ref_Of_Playback->addItems(references);
+        lists.webradio = references;
         break;
     case CommandCategory::ContentFolder:
-        ui.comboBox_Ref_Of_Playback->addItems(references);
+        lists.references = references;
         break;
     default:
         break;
     }
+    return lists;
 }
 
 void ModelControls::showVolumeValue()

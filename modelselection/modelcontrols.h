@@ -4,8 +4,13 @@
 #include "link/linktarget.h"
 #include "transmission/namedcontrols.h"
 
+#include <QStringList>
+
+#include <map>
 #include <unordered_set>
 #include <vector>
+
+class QComboBox;
 
 class QWidget;
 namespace Ui {
@@ -38,16 +43,26 @@ public:
     LinkTarget linkTarget(const PlayerModel &model) const;
 
 private:
-    // The controls a model shows, gathered before any is shown or hidden.
-    using Shown = std::unordered_set<QWidget *>;
+    // The controls a model shows and the entries of its lists, gathered before any control is
+    // shown or hidden or any list refilled.
+    struct Shown
+    {
+        std::unordered_set<QWidget *> controls;
+        std::map<QComboBox *, QStringList> entries;
+    };
+    struct SourceLists
+    {
+        QStringList references;
+        QStringList options;
+        QStringList webradio;
+    };
 
     std::vector<QWidget *> panels() const;
-    void clearLists();
     void showLinkSettings(const PlayerModel &model, Shown &shown);
     void showPlayerIds(const PlayerModel &model, Shown &shown);
     void showPanel(const PlayerModel &model, const OfferedControl &offered, int volumeProtocol,
                    Shown &shown);
-    void fillSourceLists(const PlayerModel *model);
+    SourceLists sourceLists(const PlayerModel *model) const;
     void settleLayouts() const;
     QWidget *playbackButton(int category) const;
 
