@@ -3,26 +3,44 @@
 #include "app/widgetgroups.h"
 #include "catalogue/folders.h"
 #include "connection/linksettings.h"
+#include "modelselection/entrylist.h"
 #include "ui_mainwindow.h"
 
 #include <QLayout>
 
 namespace {
 
-// Refilling a list makes it measure every entry again for its width: a list that would get the
-// entries it has keeps them, its first entry chosen as a refill chooses it.
-void refill(QComboBox *list, const QStringList &entries)
+// Showing a control sets every layout from it up to the window at once, and a model shows or
+// hides a dozen: the layouts above them are paused while they change, and set once after.
+class PausedLayouts
 {
-    bool same = list->count() == entries.size();
-    for (int index = 0; same && index < entries.size(); ++index)
-        same = list->itemText(index) == entries.at(index);
-    if (same) {
-        list->setCurrentIndex(entries.isEmpty() ? -1 : 0);
-        return;
+public:
+    explicit PausedLayouts(const std::vector<QWidget *> &controls)
+    {
+        for (QWidget *control : controls) {
+            for (QWidget *widget = control->parentWidget(); widget;
+                 widget = widget->parentWidget()) {
+                QLayout *layout = widget->layout();
+                if (layout && layout->isEnabled()) {
+                    layout->setEnabled(false);
+                    layouts.push_back(layout);
+                }
+                if (widget->isWindow())
+                    break;
+            }
+        }
     }
-    list->clear();
-    list->addItems(entries);
-}
+    ~PausedLayouts()
+    {
+        for (QLayout *layout : layouts)
+            layout->setEnabled(true);
+    }
+    PausedLayouts(const PausedLayouts &) = delete;
+    PausedLayouts &operator=(const PausedLayouts &) = delete;
+
+private:
+    std::vector<QLayout *> layouts;
+};
 
 } // namespace
 
@@ -88,7 +106,7 @@ void ModelControls::show(const PlayerModel &model, int volumeProtocol)
     const QVector<OfferedControl> offered = offeredControls(model);
     for (const OfferedControl &control : offered)
         showPanel(model, control, volumeProtocol, shown);
-    QComboBox *const lists[] = {
+    EntryList *const lists[] = {
         ui.comboBox_Baudrate,
         ui.comboBox_ID,
         ui.comboBox_Change_ID,
@@ -97,8 +115,8 @@ void ModelControls::show(const PlayerModel &model, int volumeProtocol)
         ui.comboBox_Other_Command,
         ui.comboBox_Source_Of_Playback,
     };
-    for (QComboBox *list : lists)
-        refill(list, shown.entries[list]);
+    for (EntryList *list : lists)
+        list->setEntries(shown.entries[list]);
     if (!model.isTcp()) {
         ui.comboBox_Baudrate->setCurrentIndex(defaultBaudRateEntry(model));
         if (ui.comboBox_Baudrate->count() > 0)
@@ -106,8 +124,12 @@ void ModelControls::show(const PlayerModel &model, int volumeProtocol)
     }
     // Only the controls whose visibility changes are touched: hiding a control and showing it
     // again cost most of the time a model took to apply.
-    for (QWidget *panel : panels())
-        panel->setVisible(shown.controls.count(panel) > 0);
+    const std::vector<QWidget *> controls = panels();
+    {
+        const PausedLayouts paused(controls);
+        for (QWidget *panel : controls)
+            panel->setVisible(shown.controls.count(panel) > 0);
+    }
     settleLayouts();
 }
 
@@ -234,9 +256,9 @@ void ModelControls::showSourceOfPlayback(const PlayerModel *model, int index)
     SourceLists lists;
     if (ui.comboBox_Source_Of_Playback->count() > index)
         lists = sourceLists(model);
-    refill(ui.comboBox_Ref_Of_Playback, lists.references);
-    refill(ui.comboBox_Option_Of_Playback, lists.options);
-    refill(ui.comboBox_Webradio_Ref_Of_Playback, lists.webradio);
+    ui.comboBox_Ref_Of_Playback->setEntries(lists.references);
+    ui.comboBox_Option_Of_Playback->setEntries(lists.options);
+    ui.comboBox_Webradio_Ref_Of_Playback->setEntries(lists.webradio);
     // A list left empty hides its frame; one that stays filled keeps it as it is.
     ui.frame_Ref_Of_Playback->setVisible(ui.comboBox_Ref_Of_Playback->count() > 0);
     ui.frame_Option_Of_Playback->setVisible(ui.comboBox_Option_Of_Playback->count() > 0);

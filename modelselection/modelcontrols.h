@@ -10,8 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-class QComboBox;
-
+class EntryList;
 class QWidget;
 namespace Ui {
 class MainWindow;
@@ -48,7 +47,7 @@ private:
     struct Shown
     {
         std::unordered_set<QWidget *> controls;
-        std::map<QComboBox *, QStringList> entries;
+        std::map<EntryList *, QStringList> entries;
     };
     struct SourceLists
     {

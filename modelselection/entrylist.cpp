@@ -1,0 +1,36 @@
+#include "modelselection/entrylist.h"
+
+#include <QEvent>
+
+void EntryList::setEntries(const QStringList &entries)
+{
+    bool same = count() == entries.size();
+    for (int index = 0; same && index < entries.size(); ++index)
+        same = itemText(index) == entries.at(index);
+    if (same) {
+        setCurrentIndex(entries.isEmpty() ? -1 : 0);
+        return;
+    }
+    clear();
+    addItems(entries);
+    this->entries = entries;
+    entriesSet = true;
+}
+
+QSize EntryList::sizeHint() const
+{
+    if (!entriesSet)
+        return QComboBox::sizeHint();
+    auto size = measured.constFind(entries);
+    if (size == measured.constEnd())
+        size = measured.insert(entries, QComboBox::sizeHint());
+    return *size;
+}
+
+void EntryList::changeEvent(QEvent *event)
+{
+    // A size measured in another font or style is no longer the list's.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        measured.clear();
+    QComboBox::changeEvent(event);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QComboBox>
+#include <QHash>
+#include <QSize>
+#include <QStringList>
+
+// A list that a model refills. Qt measures every entry of a list sized to its contents each time
+// it is refilled, which for a thousand numbers takes about a millisecond: this list remembers
+// the size measured for each set of entries it held, and gets it back when refilled with them.
+// Its entries change through setEntries() only.
+class EntryList : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+
+    // Fills the list with `entries`, its first entry chosen; a list that has them already keeps
+    // them.
+    void setEntries(const QStringList &entries);
+    QSize sizeHint() const override;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    QStringList entries;
+    bool entriesSet = false;
+    mutable QHash<QStringList, QSize> measured;
+};
