@@ -112,7 +112,7 @@ void tst_Usability::everyModel()
         // An icon alone says nothing to a sighted user either: its tooltip does.
         if (button && button->text().isEmpty())
             QVERIFY2(!button->toolTip().isEmpty(), name);
-        // How much narrower than its text: a list's current entry against the field it is drawn
+        // How much narrower than its text: a list's widest entry against the field it is drawn
         // in, a label's or a button's whole text against the widget. A pixel of rounding lies
         // between the style's measure and the list's own.
         const int shortfall =
