@@ -4,23 +4,17 @@
 
 void EntryList::setEntries(const QStringList &entries)
 {
-    bool same = count() == entries.size();
-    for (int index = 0; same && index < entries.size(); ++index)
-        same = itemText(index) == entries.at(index);
-    if (same) {
+    if (entries == this->entries) {
         setCurrentIndex(entries.isEmpty() ? -1 : 0);
         return;
     }
     clear();
     addItems(entries);
     this->entries = entries;
-    entriesSet = true;
 }
 
 QSize EntryList::sizeHint() const
 {
-    if (!entriesSet)
-        return QComboBox::sizeHint();
     auto size = measured.constFind(entries);
     if (size == measured.constEnd())
         size = measured.insert(entries, QComboBox::sizeHint());

@@ -8,7 +8,7 @@
 // A list that a model refills. Qt measures every entry of a list sized to its contents each time
 // it is refilled, which for a thousand numbers takes about a millisecond: this list remembers
 // the size measured for each set of entries it held, and gets it back when refilled with them.
-// Its entries change through setEntries() only.
+// Its entries change through setEntries() only, and it starts empty.
 class EntryList : public QComboBox
 {
     Q_OBJECT
@@ -26,6 +26,5 @@ protected:
 
 private:
     QStringList entries;
-    bool entriesSet = false;
     mutable QHash<QStringList, QSize> measured;
 };
