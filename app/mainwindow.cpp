@@ -8,6 +8,7 @@
 #include "receive/receiveddisplay.h"
 #include "recording/sessionrecording.h"
 #include "sequence/sequencemenu.h"
+#include "transmission/buttonsactfirst.h"
 #include "ui_mainwindow.h"
 
 // The images are compiled into a static library, so nothing would pull their
@@ -76,6 +77,7 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
     createShortcuts();
     new AddressEntry({ui->spinBox_IP_1, ui->spinBox_IP_2, ui->spinBox_IP_3, ui->spinBox_IP_4},
                      this);
+    new ButtonsActFirst(this);
     autoConnect();
 }
 

@@ -276,6 +276,11 @@ int DeviceLink::send(const QByteArray &frame, const QString &name, int answerWai
     m_inFlight.append({number, device->bytesToWrite(), frame, name, !up, answerWaitMs});
     if (up)
         emit frameSent(number, frame, name);
+    // Written now, not when the event loop next comes round, after whatever it has to draw.
+    if (m_serial.isOpen())
+        m_serial.flush();
+    else if (m_socket.state() == QAbstractSocket::ConnectedState)
+        m_socket.flush();
     return number;
 }
 

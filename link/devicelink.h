@@ -75,7 +75,8 @@ public:
 
     // Hands a frame to the link and returns its number; 0 when the link is closed and takes no
     // frames. With `answerWaitMs` >= 0, what the device sends within that time after the frame
-    // has left is its answer (answered()).
+    // has left is its answer (answered()). The frame is written at once: frameLeft() and
+    // failed() may come before this returns, which lastFrameState() then tells.
     int send(const QByteArray &frame, const QString &name, int answerWaitMs = -1);
     int lastFrame() const { return m_lastFrame; }
     SendState lastFrameState() const { return m_lastFrameState; }

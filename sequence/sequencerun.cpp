@@ -128,6 +128,10 @@ void SequenceRun::pressCommand()
     else if (m_link->lastFrame() == m_frame && m_link->lastFrameState() == SendState::NotSent)
         fail(QStringLiteral("not sent: %1")
                  .arg(m_link->errorMessage().section(QLatin1Char('\n'), -1)));
+    // Written at once, it may have left before its number was known here.
+    else if (m_running && m_link->lastFrame() == m_frame &&
+             m_link->lastFrameState() == SendState::Sent)
+        nextStep();
 }
 
 // Not from inside the link's signal that ended the step: the next step may send at once.
