@@ -10,10 +10,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <poll.h>
 
 namespace {
 const int timetune = 0;
@@ -50,6 +52,33 @@ QString state(QWidget &window)
             parts << "/ " + said;
     return parts.join(' ');
 }
+
+// Whether bytes reach the far end of the line within a second, found without the event loop.
+bool onTheLine(int descriptor)
+{
+    pollfd line{descriptor, POLLIN, 0};
+    return ::poll(&line, 1, 1000) == 1;
+}
+
+// Tells when a button is drawn.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QWidget *button, std::function<void()> drawn)
+        : m_drawn(std::move(drawn))
+    {
+        button->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_drawn();
+        return false;
+    }
+
+private:
+    std::function<void()> m_drawn;
+};
 
 } // namespace
 
@@ -107,7 +136,7 @@ void tst_Links::links_data()
     };
     row("serial/typed path: 8N1 at the rate chosen", timetune, "device",
         "comboBox_Baudrate=38400, pushButton_Connect, 8N1, state " + open +
-            ", pushButton_Disconnect, state " + closed,
+            ", keyed, pushButton_Disconnect, state " + closed,
         "");
     row("serial/no such device", timetune, "/dev/zoxen-no-such-port",
         "pushButton_Connect, box 1, state " + closed, serial + "Device not found error.");
@@ -151,7 +180,7 @@ void tst_Links::links_data()
             notSent.arg("80 01 03") + ", action_Stop_Recording, recorded 3",
         "");
     row("tcp/device closes", showcasterNetwork, "device",
-        "pushButton_Connect, linked, gone, box 1, state " + closed, tcp);
+        "pushButton_Connect, linked, keyed, gone, box 1, state " + closed, tcp);
     // Recorded: the loss, the wait and the link back, once each however many tries it took.
     row("tcp/device listening again, with Auto-connection", showcasterNetwork, "device",
         "auto, pushButton_Connect, linked, action_Record_Session, gone, " + waiting +
@@ -283,6 +312,21 @@ void tst_Links::links()
             QCOMPARE(QList<qint64>({told.baudRate(), told.dataBits(), told.parity(),
                                     told.stopBits(), told.flowControl()}),
                      QList<qint64>({38400, 8, 0, 1, 0}));
+        } else if (step == "keyed") {
+            // Space on Play: the frame is written before the key event is over, and is on the
+            // line by the time the button is drawn released.
+            auto *play = window.findChild<QPushButton *>("pushButton_Play");
+            const int line =
+                tcp ? int(server.peer()->socketDescriptor()) : device.masterDescriptor();
+            QTest::keyPress(play, Qt::Key_Space);
+            QStringList drawn;
+            bool written = false;
+            PaintWatch watch(play,
+                             [&] { drawn << (written || onTheLine(line) ? "after" : "before"); });
+            QTest::keyRelease(play, Qt::Key_Space);
+            written = onTheLine(line);
+            QVERIFY(written);
+            QTRY_COMPARE(drawn.value(0), "after");
         } else if (step == "bytes") {
             clickButton(window, "pushButton_Play");
             QByteArray got;
