@@ -14,10 +14,10 @@ ButtonsActFirst::ButtonsActFirst(QWidget *window)
 // A button that is down acts as the key or the mouse button comes up.
 bool ButtonsActFirst::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool release =
-        event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease;
-    auto *button = static_cast<QAbstractButton *>(watched);
-    if (release && button->isDown() && button->updatesEnabled()) {
+    if (event->type() != QEvent::KeyRelease && event->type() != QEvent::MouseButtonRelease)
+        return false;
+    auto *button = qobject_cast<QAbstractButton *>(watched);
+    if (button && button->isDown() && button->updatesEnabled()) {
         button->setUpdatesEnabled(false);
         QTimer::singleShot(0, button, [button] { button->setUpdatesEnabled(true); });
     }
