@@ -8,8 +8,11 @@
 #include "receive/receiveddisplay.h"
 #include "recording/sessionrecording.h"
 #include "sequence/sequencemenu.h"
+#include "startup/afterfirstpaint.h"
 #include "transmission/buttonsactfirst.h"
 #include "ui_mainwindow.h"
+
+#include <QIcon>
 
 // The images are compiled into a static library, so nothing would pull their
 // registration in: do it here, for the whole life of the process. (The resource
@@ -52,6 +55,10 @@ MainWindow::MainWindow(ConsoleEnvironment environment, QWidget *parent)
     ui->label_Sent_State->hide();
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                    QCoreApplication::applicationVersion());
+    // Decoding the icon in all its sizes and handing them to the window system take several
+    // milliseconds of start-up; no one sees the icon come a moment after the window.
+    afterFirstPaint(this, this,
+                    [this] { setWindowIcon(QIcon(QStringLiteral(":/Images/AppIcon.ico"))); });
     controls.hideAll();
     applyPlayerModel(0);
     sequences = new SequenceMenu(

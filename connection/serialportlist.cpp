@@ -1,5 +1,6 @@
 #include "connection/serialportlist.h"
 #include "connection/serialports.h"
+#include "startup/afterfirstpaint.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -57,14 +58,9 @@ SerialPortList::SerialPortList(QComboBox *list, const SerialDirectories &directo
         refresh();
         emit devicesChanged();
     });
-    // Reading the system's ports takes longer than building the whole window: the list is
-    // read once it has first been drawn, or at once when it is not shown; a port named
+    // Reading the system's ports takes longer than building the whole window: a port named
     // before that (the saved one) is kept.
-    m_list->installEventFilter(this);
-    QTimer::singleShot(0, this, [this] {
-        if (!m_list->isVisible())
-            refresh();
-    });
+    afterFirstPaint(m_list, this, [this] { refresh(); });
 }
 
 void SerialPortList::refresh()
@@ -105,11 +101,7 @@ void SerialPortList::watchDirectories()
 
 bool SerialPortList::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && event->type() == QEvent::Paint) {
-        m_list->removeEventFilter(this);
-        QTimer::singleShot(0, this, &SerialPortList::refresh);
-    } else if (watched != m_list && event->type() == QEvent::Show) {
+    if (event->type() == QEvent::Show)
         refresh(); // the popup opens
-    }
     return QObject::eventFilter(watched, event);
 }

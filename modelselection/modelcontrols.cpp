@@ -10,16 +10,16 @@
 
 namespace {
 
-// Showing a control sets every layout from it up to the window at once, and a model shows or
-// hides a dozen: the layouts above them are paused while they change, and set once after.
+// Showing a control sets its own layout and every one above it up to the window at once, and a
+// model shows or hides a dozen: those layouts are paused while they change, and set once after
+// (not at all before the window is first shown, which sets them all).
 class PausedLayouts
 {
 public:
     explicit PausedLayouts(const std::vector<QWidget *> &controls)
     {
         for (QWidget *control : controls) {
-            for (QWidget *widget = control->parentWidget(); widget;
-                 widget = widget->parentWidget()) {
+            for (QWidget *widget = control; widget; widget = widget->parentWidget()) {
                 QLayout *layout = widget->layout();
                 if (layout && layout->isEnabled()) {
                     layout->setEnabled(false);

@@ -92,6 +92,7 @@ private slots:
     void links_data();
     void links();
     void twoWindowsSideBySide();
+    void portsListedOnceShown_data();
     void portsListedOnceShown();
 
 private:
@@ -363,14 +364,22 @@ void tst_Links::twoWindowsSideBySide()
     QCOMPARE(serial.received(3), QByteArray::fromHex("800201"));
 }
 
-// Shown at once, as the console starts: once drawn, its list holds the adapter's stable name.
+void tst_Links::portsListedOnceShown_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("shown at once, as the console starts") << true;
+    QTest::newRow("never shown") << false;
+}
+
+// Once drawn, or at once when it is never drawn, its list holds the adapter's stable name.
 void tst_Links::portsListedOnceShown()
 {
+    QFETCH(bool, shown);
     PseudoTerminal device;
     const QString link = m_devices->filePath("usb-Zoxen_Adapter");
     QVERIFY(QFile::link(device.slaveName(), link));
     MainWindow window(environment(0));
-    window.show();
+    window.setVisible(shown);
     QTRY_VERIFY(entries(window.findChild<QComboBox *>("comboBox_Port")).contains(link));
 }
 

@@ -129,6 +129,8 @@ void tst_Usability::everyModel()
     const QPixmap shown = play->icon().pixmap(window.windowHandle(), play->iconSize());
 #endif
     QCOMPARE(shown.devicePixelRatio(), window.devicePixelRatioF());
+    // The window's icon comes once the window is drawn, in every size a desktop may ask for.
+    QTRY_VERIFY(window.windowIcon().availableSizes().size() > 1);
     // A font changed while the console runs (the desktop's settings) sizes the lists again; a
     // screen that is already dense leaves no room for a larger one.
     if (otherScreen())
