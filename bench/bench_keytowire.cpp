@@ -3,8 +3,9 @@
 // 10 ms), through a pseudo-terminal whose master a thread of its own plays; every 200 ms a
 // Space is queued for the focused Play button, as the window system delivers a key, down, then
 // up 60 ms later, and the thread notes when the frame's first byte reaches it, timed from the
-// key coming up, when a button acts. Printed: the median and the worst of
-// the key presses, with the window idle and while it streams. Draws on the current display:
+// key coming up, when a button acts. Printed: the median and the worst of the key presses, with
+// the window idle and while it streams, and of the part until the console had written the frame
+// (the rest is the kernel's, taking it through the terminal). Draws on the current display:
 //     xvfb-run -a build/bench/bench_keytowire [--seconds N]
 
 #include "app/mainwindow.h"
@@ -104,17 +105,27 @@ struct Latency
 {
     double medianMs = 0;
     double worstMs = 0;
+    // Until the console had written the frame to the line: what is left is the kernel's.
+    double writtenMedianMs = 0;
+    double writtenWorstMs = 0;
     int presses = 0;
     int unanswered = 0;
 };
 
-// Presses Space on `button` every 200 ms for `seconds`, and times each press, from the key
-// coming up, to the first byte the device gets after it.
-Latency pressKeys(QPushButton *button, Device &device, int seconds)
+double ms(Clock::duration duration)
 {
-    std::vector<double> times;
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// Presses Space on `button` every 200 ms for `seconds`, and times each press, from the key
+// coming up, to the first byte the device gets after it, and to the frame written by `link`.
+Latency pressKeys(QPushButton *button, DeviceLink *link, Device &device, int seconds)
+{
+    std::vector<double> times, writtenTimes;
     Latency latency;
     Clock::time_point released;
+    const QMetaObject::Connection written = QObject::connect(
+        link, &DeviceLink::frameLeft, [&] { writtenTimes.push_back(ms(Clock::now() - released)); });
     const auto press = [&] {
         if (latency.presses > 0) {
             const auto arrivals = device.takeArrivals();
@@ -123,8 +134,7 @@ Latency pressKeys(QPushButton *button, Device &device, int seconds)
             if (first == arrivals.end())
                 ++latency.unanswered;
             else
-                times.push_back(
-                    std::chrono::duration<double, std::milli>(*first - released).count());
+                times.push_back(ms(*first - released));
         }
         ++latency.presses;
         QCoreApplication::postEvent(button, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space,
@@ -149,10 +159,16 @@ Latency pressKeys(QPushButton *button, Device &device, int seconds)
     presses.stop();
     run(2 * keyDownMs);   // the last key comes up before `released` goes
     latency.presses -= 1; // the last one is not timed
+    QObject::disconnect(written);
     std::sort(times.begin(), times.end());
     if (!times.empty()) {
         latency.medianMs = times[times.size() / 2];
         latency.worstMs = times.back();
+    }
+    std::sort(writtenTimes.begin(), writtenTimes.end());
+    if (!writtenTimes.empty()) {
+        latency.writtenMedianMs = writtenTimes[writtenTimes.size() / 2];
+        latency.writtenWorstMs = writtenTimes.back();
     }
     return latency;
 }
@@ -162,6 +178,8 @@ void print(const char *what, const Latency &latency)
     std::printf("  %-34s %4d presses  median %5.2f ms  worst %5.2f ms (goal: at most 2)%s\n", what,
                 latency.presses, latency.medianMs, latency.worstMs,
                 latency.unanswered > 0 ? "  some never reached the wire" : "");
+    std::printf("  %-34s written by the console: median %5.2f ms  worst %5.2f ms\n", "",
+                latency.writtenMedianMs, latency.writtenWorstMs);
 }
 
 } // namespace
@@ -211,18 +229,18 @@ int main(int argc, char *argv[])
     // The first press draws the pressed button for the first time: it is not what is measured.
     {
         Device warmUp(line.masterDescriptor(), 0);
-        pressKeys(play, warmUp, 1);
+        pressKeys(play, link, warmUp, 1);
     }
     std::printf("Key to wire: Space on the Play button every %d ms, the frame's first byte timed "
                 "at the device\n",
                 pressEveryMs);
     {
         Device idle(line.masterDescriptor(), 0);
-        print("idle, 5 s:", pressKeys(play, idle, 5));
+        print("idle, 5 s:", pressKeys(play, link, idle, 5));
     }
     Device streaming(line.masterDescriptor(), lineRate);
     print(
         qPrintable(QStringLiteral("streaming %1 bytes/s in hex, %2 s:").arg(lineRate).arg(seconds)),
-        pressKeys(play, streaming, seconds));
+        pressKeys(play, link, streaming, seconds));
     return 0;
 }
