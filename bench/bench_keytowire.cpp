@@ -101,13 +101,25 @@ private:
     std::thread m_thread;
 };
 
-struct Latency
+struct Spread
 {
     double medianMs = 0;
     double worstMs = 0;
+};
+
+Spread spread(std::vector<double> times)
+{
+    if (times.empty())
+        return {};
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.back()};
+}
+
+struct Latency
+{
+    Spread wire;
     // Until the console had written the frame to the line: what is left is the kernel's.
-    double writtenMedianMs = 0;
-    double writtenWorstMs = 0;
+    Spread written;
     int presses = 0;
     int unanswered = 0;
 };
@@ -160,26 +172,18 @@ Latency pressKeys(QPushButton *button, DeviceLink *link, Device &device, int sec
     run(2 * keyDownMs);   // the last key comes up before `released` goes
     latency.presses -= 1; // the last one is not timed
     QObject::disconnect(written);
-    std::sort(times.begin(), times.end());
-    if (!times.empty()) {
-        latency.medianMs = times[times.size() / 2];
-        latency.worstMs = times.back();
-    }
-    std::sort(writtenTimes.begin(), writtenTimes.end());
-    if (!writtenTimes.empty()) {
-        latency.writtenMedianMs = writtenTimes[writtenTimes.size() / 2];
-        latency.writtenWorstMs = writtenTimes.back();
-    }
+    latency.wire = spread(std::move(times));
+    latency.written = spread(std::move(writtenTimes));
     return latency;
 }
 
 void print(const char *what, const Latency &latency)
 {
     std::printf("  %-34s %4d presses  median %5.2f ms  worst %5.2f ms (goal: at most 2)%s\n", what,
-                latency.presses, latency.medianMs, latency.worstMs,
+                latency.presses, latency.wire.medianMs, latency.wire.worstMs,
                 latency.unanswered > 0 ? "  some never reached the wire" : "");
     std::printf("  %-34s written by the console: median %5.2f ms  worst %5.2f ms\n", "",
-                latency.writtenMedianMs, latency.writtenWorstMs);
+                latency.written.medianMs, latency.written.worstMs);
 }
 
 } // namespace

@@ -50,6 +50,17 @@ struct StartUp
     double exitedMs = -1;
 };
 
+struct StartUps
+{
+    QVector<double> shownMs, exitedMs;
+
+    void add(const StartUp &times)
+    {
+        shownMs.append(times.shownMs);
+        exitedMs.append(times.exitedMs);
+    }
+};
+
 // One process from its start: until its window is on the screen, and until it has ended.
 StartUp startUp(const QString &kind, const QProcessEnvironment &environment)
 {
@@ -116,28 +127,27 @@ int main(int argc, char *argv[])
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
 
     // Taken in turns, so that what else the machine does weighs on both alike.
-    QVector<double> bareShown, bareExited, consoleShown, consoleExited;
+    StartUps bare, console;
     for (int run = 0; run < processRuns; ++run) {
-        const StartUp bare = startUp(QStringLiteral("bare"), environment);
-        const StartUp console = startUp(QStringLiteral("console"), environment);
-        if (bare.shownMs < 0 || console.shownMs < 0) {
+        const StartUp bareRun = startUp(QStringLiteral("bare"), environment);
+        const StartUp consoleRun = startUp(QStringLiteral("console"), environment);
+        if (bareRun.shownMs < 0 || consoleRun.shownMs < 0) {
             std::fprintf(stderr, "a child failed\n");
             return 1;
         }
-        bareShown.append(bare.shownMs);
-        bareExited.append(bare.exitedMs);
-        consoleShown.append(console.shownMs);
-        consoleExited.append(console.exitedMs);
+        bare.add(bareRun);
+        console.add(consoleRun);
     }
     std::printf("Start to window drawn, and to the process's end, median of %d processes each "
                 "(platform %s):\n",
                 processRuns, qPrintable(QGuiApplication::platformName()));
-    std::printf("  bare QMainWindow  %8.1f ms  %8.1f ms\n", median(bareShown), median(bareExited));
-    std::printf("  zoxen-console     %8.1f ms  %8.1f ms\n", median(consoleShown),
-                median(consoleExited));
+    std::printf("  bare QMainWindow  %8.1f ms  %8.1f ms\n", median(bare.shownMs),
+                median(bare.exitedMs));
+    std::printf("  zoxen-console     %8.1f ms  %8.1f ms\n", median(console.shownMs),
+                median(console.exitedMs));
     std::printf("  ratio             %8.2f     %8.2f (goal for the window drawn: at most 1.2)\n",
-                median(consoleShown) / median(bareShown),
-                median(consoleExited) / median(bareExited));
+                median(console.shownMs) / median(bare.shownMs),
+                median(console.exitedMs) / median(bare.exitedMs));
     measureApply();
     return 0;
 }
