@@ -2,6 +2,7 @@
 #include "startup/applicationidentity.h"
 #include "startup/highdensity.h"
 #include "startup/quitonsignals.h"
+#include "startup/skipopengl.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     setApplicationIdentity();
     enableHighDensityScreens();
+    skipOpenGlDrivers();
 
     QApplication application(argc, argv);
     // The window saves its settings when it is destroyed, after the event loop: a signal that

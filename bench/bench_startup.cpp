@@ -4,6 +4,8 @@
 #include "app/mainwindow.h"
 #include "startup/afterfirstpaint.h"
 #include "startup/applicationidentity.h"
+#include "startup/highdensity.h"
+#include "startup/skipopengl.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,13 +30,18 @@ double median(QVector<double> values)
                              : (values.at(middle - 1) + values.at(middle)) / 2.0;
 }
 
-// The child: what main() does, but once the window has first been drawn it says so on its
-// standard output and the event loop ends.
-int runChild(int argc, char *argv[], bool console)
+// The child: a bare window, as Qt starts one or with the console's choice of platform, or the
+// console as main() starts it; once the window has first been drawn it says so on its standard
+// output and the event loop ends.
+int runChild(int argc, char *argv[], const QByteArray &kind)
 {
     setApplicationIdentity();
+    if (kind == "console")
+        enableHighDensityScreens();
+    if (kind != "bare")
+        skipOpenGlDrivers();
     QApplication application(argc, argv);
-    QScopedPointer<QMainWindow> window(console ? new MainWindow : new QMainWindow);
+    QScopedPointer<QMainWindow> window(kind == "console" ? new MainWindow : new QMainWindow);
     afterFirstPaint(window.data(), &application, [&application] {
         std::fputs("shown\n", stdout);
         std::fflush(stdout);
@@ -115,7 +122,7 @@ void measureApply()
 int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], "--child") == 0)
-        return runChild(argc, argv, qstrcmp(argv[2], "console") == 0);
+        return runChild(argc, argv, argv[2]);
 
     QApplication application(argc, argv);
     setApplicationIdentity();
@@ -126,16 +133,19 @@ int main(int argc, char *argv[])
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
 
-    // Taken in turns, so that what else the machine does weighs on both alike.
-    StartUps bare, console;
+    // Taken in turns, so that what else the machine does weighs on all alike.
+    StartUps bare, bareWithoutOpenGl, console;
     for (int run = 0; run < processRuns; ++run) {
         const StartUp bareRun = startUp(QStringLiteral("bare"), environment);
+        const StartUp withoutOpenGlRun =
+            startUp(QStringLiteral("bare-without-opengl"), environment);
         const StartUp consoleRun = startUp(QStringLiteral("console"), environment);
-        if (bareRun.shownMs < 0 || consoleRun.shownMs < 0) {
+        if (bareRun.shownMs < 0 || withoutOpenGlRun.shownMs < 0 || consoleRun.shownMs < 0) {
             std::fprintf(stderr, "a child failed\n");
             return 1;
         }
         bare.add(bareRun);
+        bareWithoutOpenGl.add(withoutOpenGlRun);
         console.add(consoleRun);
     }
     std::printf("Start to window drawn, and to the process's end, median of %d processes each "
@@ -148,6 +158,12 @@ int main(int argc, char *argv[])
     std::printf("  ratio             %8.2f     %8.2f (goal for the window drawn: at most 1.2)\n",
                 median(console.shownMs) / median(bare.shownMs),
                 median(console.exitedMs) / median(bare.exitedMs));
+    // What the console's own window costs, the GL drivers left out of both.
+    std::printf("  bare, without GL  %8.1f ms  %8.1f ms\n", median(bareWithoutOpenGl.shownMs),
+                median(bareWithoutOpenGl.exitedMs));
+    std::printf("  ratio to it       %8.2f     %8.2f\n",
+                median(console.shownMs) / median(bareWithoutOpenGl.shownMs),
+                median(console.exitedMs) / median(bareWithoutOpenGl.exitedMs));
     measureApply();
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "modalboxcatcher.h"
 #include "receive/receivedview.h"
 #include "startup/highdensity.h"
+#include "startup/skipopengl.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
@@ -29,6 +30,8 @@ private slots:
     void historyUsableWithoutLink();
     void addressTyping_data();
     void addressTyping();
+    void openGlChoiceKept_data();
+    void openGlChoiceKept();
 };
 
 namespace {
@@ -252,6 +255,29 @@ void tst_Usability::addressTyping()
     for (int i = 1; i <= 4; ++i)
         values << window.findChild<QSpinBox *>(QStringLiteral("spinBox_IP_%1").arg(i))->text();
     QCOMPARE(values.join('.'), address);
+}
+
+// The GL drivers are left out unless the user chose how X11 should offer OpenGL.
+void tst_Usability::openGlChoiceKept_data()
+{
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::addColumn<QByteArray>("used");
+    QTest::newRow("no choice") << QByteArray() << QByteArrayLiteral("none");
+    QTest::newRow("the user's") << QByteArrayLiteral("xcb_egl") << QByteArrayLiteral("xcb_egl");
+}
+
+void tst_Usability::openGlChoiceKept()
+{
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, used);
+    const char name[] = "QT_XCB_GL_INTEGRATION";
+    if (chosen.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, chosen);
+    skipOpenGlDrivers();
+    QCOMPARE(qgetenv(name), used);
+    qunsetenv(name);
 }
 
 int main(int argc, char *argv[])
