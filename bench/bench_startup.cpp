@@ -66,6 +66,15 @@ struct StartUps
         shownMs.append(times.shownMs);
         exitedMs.append(times.exitedMs);
     }
+    void print(const char *label) const
+    {
+        std::printf("  %-16s  %8.1f ms  %8.1f ms\n", label, median(shownMs), median(exitedMs));
+    }
+    void printRatio(const char *label, const StartUps &base, const char *goal) const
+    {
+        std::printf("  %-16s  %8.2f     %8.2f%s\n", label, median(shownMs) / median(base.shownMs),
+                    median(exitedMs) / median(base.exitedMs), goal);
+    }
 };
 
 // One process from its start: until its window is on the screen, and until it has ended.
@@ -134,36 +143,30 @@ int main(int argc, char *argv[])
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
 
     // Taken in turns, so that what else the machine does weighs on all alike.
-    StartUps bare, bareWithoutOpenGl, console;
+    const QStringList kinds = {QStringLiteral("bare"), QStringLiteral("bare-without-opengl"),
+                               QStringLiteral("console")};
+    QVector<StartUps> startUps(kinds.size());
     for (int run = 0; run < processRuns; ++run) {
-        const StartUp bareRun = startUp(QStringLiteral("bare"), environment);
-        const StartUp withoutOpenGlRun =
-            startUp(QStringLiteral("bare-without-opengl"), environment);
-        const StartUp consoleRun = startUp(QStringLiteral("console"), environment);
-        if (bareRun.shownMs < 0 || withoutOpenGlRun.shownMs < 0 || consoleRun.shownMs < 0) {
-            std::fprintf(stderr, "a child failed\n");
-            return 1;
+        for (int kind = 0; kind < kinds.size(); ++kind) {
+            const StartUp times = startUp(kinds.at(kind), environment);
+            if (times.shownMs < 0) {
+                std::fprintf(stderr, "a child failed\n");
+                return 1;
+            }
+            startUps[kind].add(times);
         }
-        bare.add(bareRun);
-        bareWithoutOpenGl.add(withoutOpenGlRun);
-        console.add(consoleRun);
     }
+    const StartUps &bare = startUps.at(0), &bareWithoutOpenGl = startUps.at(1),
+                   &console = startUps.at(2);
     std::printf("Start to window drawn, and to the process's end, median of %d processes each "
                 "(platform %s):\n",
                 processRuns, qPrintable(QGuiApplication::platformName()));
-    std::printf("  bare QMainWindow  %8.1f ms  %8.1f ms\n", median(bare.shownMs),
-                median(bare.exitedMs));
-    std::printf("  zoxen-console     %8.1f ms  %8.1f ms\n", median(console.shownMs),
-                median(console.exitedMs));
-    std::printf("  ratio             %8.2f     %8.2f (goal for the window drawn: at most 1.2)\n",
-                median(console.shownMs) / median(bare.shownMs),
-                median(console.exitedMs) / median(bare.exitedMs));
+    bare.print("bare QMainWindow");
+    console.print("zoxen-console");
+    console.printRatio("ratio", bare, " (goal for the window drawn: at most 1.2)");
     // What the console's own window costs, the GL drivers left out of both.
-    std::printf("  bare, without GL  %8.1f ms  %8.1f ms\n", median(bareWithoutOpenGl.shownMs),
-                median(bareWithoutOpenGl.exitedMs));
-    std::printf("  ratio to it       %8.2f     %8.2f\n",
-                median(console.shownMs) / median(bareWithoutOpenGl.shownMs),
-                median(console.exitedMs) / median(bareWithoutOpenGl.exitedMs));
+    bareWithoutOpenGl.print("bare, without GL");
+    console.printRatio("ratio to it", bareWithoutOpenGl, "");
     measureApply();
     return 0;
 }
