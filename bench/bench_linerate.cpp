@@ -2,8 +2,9 @@
 // hexadecimal at the line rate (115,200 bit/s: 11,520 bytes a second) and at ten times it,
 // through a pseudo-terminal and through TCP/IP; beside it, as the yardstick, a bare
 // QPlainTextEdit in a process of its own is fed the same bytes through a pseudo-terminal, and,
-// as the floor, a QSerialPort that only reads them. The bytes are every byte value in turn, in
-// chunks paced every 10 ms. Printed: the CPU share of one core over the first and the last
+// as the floor, a QSerialPort that only reads them, twice at once: two identical processes whose
+// figures differ by what this machine's accounting adds. The bytes are every byte value in turn,
+// in chunks paced every 10 ms. Printed: the CPU share of one core over the first and the last
 // quarter of each run, the resident memory at its end and what it grew by for each byte
 // received.
 // The console and the yardstick draw on the current display, so run it as
@@ -36,10 +37,12 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -154,19 +157,21 @@ struct Measure
     qint64 backlog = 0;
 };
 
-// Streams `rate` bytes a second through `offer` for `seconds`, and measures the process `pid`
-// at 0, a quarter, three quarters and the whole of that time. What `offer` does not take at
-// once is offered again at the next tick.
-Measure stream(qint64 pid, int rate, int seconds,
-               const std::function<qint64(const QByteArray &)> &offer)
+// Streams `rate` bytes a second through `offer` for `seconds`, and measures each process of
+// `pids` at 0, a quarter, three quarters and the whole of that time. What `offer` does not take
+// at once is offered again at the next tick.
+std::vector<Measure> stream(const std::vector<qint64> &pids, int rate, int seconds,
+                            const std::function<qint64(const QByteArray &)> &offer)
 {
     QByteArray pending;
     qint64 made = 0;
     const qint64 quarterNs = seconds * 250'000'000LL;
     const int marks[] = {0, 1, 3, 4};
-    double cpu[4] = {};
+    std::vector<std::array<double, 4>> cpu(pids.size());
     qint64 at[4] = {};
-    const long residentBefore = residentKiB(pid);
+    std::vector<long> residentBefore;
+    for (const qint64 pid : pids)
+        residentBefore.push_back(residentKiB(pid));
     int taken = 0;
     QElapsedTimer clock;
     QEventLoop loop;
@@ -178,7 +183,8 @@ Measure stream(qint64 pid, int rate, int seconds,
             pending += char(made & 0xFF);
         pending.remove(0, int(offer(pending)));
         if (now >= marks[taken] * quarterNs) {
-            cpu[taken] = cpuSeconds(pid);
+            for (std::size_t i = 0; i < pids.size(); ++i)
+                cpu[i][taken] = cpuSeconds(pids[i]);
             at[taken] = now;
             if (++taken == 4)
                 loop.quit();
@@ -188,16 +194,22 @@ Measure stream(qint64 pid, int rate, int seconds,
     ticker.start(tickMs);
     loop.exec();
 
-    const auto share = [&](int from, int to) {
-        return cpu[from] < 0 || cpu[to] < 0
-                   ? -1
-                   : 100.0 * (cpu[to] - cpu[from]) * 1e9 / double(at[to] - at[from]);
-    };
-    const long residentAfter = residentKiB(pid);
     const qint64 received = made - pending.size();
-    return {share(0, 1), share(2, 3), residentAfter,
-            received > 0 ? 1024.0 * double(residentAfter - residentBefore) / double(received) : 0,
-            pending.size()};
+    std::vector<Measure> measures;
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        const auto share = [&](int from, int to) {
+            return cpu[i][from] < 0 || cpu[i][to] < 0
+                       ? -1
+                       : 100.0 * (cpu[i][to] - cpu[i][from]) * 1e9 / double(at[to] - at[from]);
+        };
+        const long residentAfter = residentKiB(pids[i]);
+        measures.push_back(
+            {share(0, 1), share(2, 3), residentAfter,
+             received > 0 ? 1024.0 * double(residentAfter - residentBefore[i]) / double(received)
+                          : 0,
+             pending.size()});
+    }
+    return measures;
 }
 
 void stop(QProcess &process)
@@ -265,36 +277,61 @@ std::optional<Measure> measureConsole(bool tcp, int rate, int seconds)
         return std::nullopt;
     }
     waitFor(settleMs);
-    const Measure measure = stream(pid, rate, seconds, [&](const QByteArray &bytes) -> qint64 {
-        if (!tcp)
-            return device.offer(bytes);
-        // The socket keeps what the network does not take yet: the backlog is what it holds.
-        player->write(bytes);
-        return bytes.size();
-    });
+    const Measure measure = stream({pid}, rate, seconds, [&](const QByteArray &bytes) -> qint64 {
+                                if (!tcp)
+                                    return device.offer(bytes);
+                                // The socket keeps what the network does not take yet: the backlog
+                                // is what it holds.
+                                player->write(bytes);
+                                return bytes.size();
+                            }).front();
     stop(console);
     return measure;
 }
 
 // This program again, as a bare QPlainTextEdit reading the pseudo-terminal, or as a reader that
-// only takes the bytes (`mode` --yardstick or --floor).
-std::optional<Measure> measureYardstick(const char *mode, int rate, int seconds)
+// only takes the bytes (`mode` --yardstick or --floor), in `copies` processes side by side, each
+// on a terminal of its own fed the same bytes at the same moments. Empty when one did not start.
+std::vector<Measure> measureBare(const char *mode, int copies, int rate, int seconds)
 {
-    PseudoTerminal device;
-    QProcess yardstick;
-    yardstick.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    yardstick.start(QCoreApplication::applicationFilePath(),
-                    {QLatin1String(mode), device.slaveName()});
-    const qint64 pid = yardstick.processId();
-    if (!waitFor(readyTimeoutMs, [&] { return holdsOpen(pid, device.slaveName()); })) {
-        stop(yardstick);
-        return std::nullopt;
+    std::vector<std::unique_ptr<PseudoTerminal>> devices;
+    std::vector<std::unique_ptr<QProcess>> readers;
+    std::vector<qint64> pids;
+    const auto stopAll = [&] {
+        for (const auto &reader : readers)
+            stop(*reader);
+    };
+    for (int i = 0; i < copies; ++i) {
+        devices.push_back(std::make_unique<PseudoTerminal>());
+        readers.push_back(std::make_unique<QProcess>());
+        readers.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        readers.back()->start(QCoreApplication::applicationFilePath(),
+                              {QLatin1String(mode), devices.back()->slaveName()});
+        const qint64 pid = readers.back()->processId();
+        pids.push_back(pid);
+        const QString slave = devices.back()->slaveName();
+        if (!waitFor(readyTimeoutMs, [&] { return holdsOpen(pid, slave); })) {
+            stopAll();
+            return {};
+        }
     }
     waitFor(settleMs);
-    const Measure measure =
-        stream(pid, rate, seconds, [&](const QByteArray &bytes) { return device.offer(bytes); });
-    stop(yardstick);
-    return measure;
+    // The terminal written first wakes its reader while the others are still being written:
+    // each takes that place in turn. The first one's take paces them all.
+    int first = 0;
+    const std::vector<Measure> measures = stream(pids, rate, seconds, [&](const QByteArray &bytes) {
+        qint64 taken = 0;
+        for (int i = 0; i < copies; ++i) {
+            const int device = (first + i) % copies;
+            const qint64 offered = devices[std::size_t(device)]->offer(bytes);
+            if (device == 0)
+                taken = offered;
+        }
+        first = (first + 1) % copies;
+        return taken;
+    });
+    stopAll();
+    return measures;
 }
 
 // Each chunk as a paragraph of its own: one paragraph that grew would be laid out again whole
@@ -326,6 +363,11 @@ int runFloor(int argc, char *argv[])
         return 1;
     QObject::connect(&port, &QSerialPort::readyRead, &port, [&] { port.readAll(); });
     return application.exec();
+}
+
+std::optional<Measure> firstOf(const std::vector<Measure> &measures)
+{
+    return measures.empty() ? std::nullopt : std::optional<Measure>(measures.front());
 }
 
 void print(const char *receiver, const char *link, int rate, const std::optional<Measure> &measure)
@@ -389,8 +431,14 @@ int main(int argc, char *argv[])
     for (const int rate : {lineRate, 10 * lineRate}) {
         print("zoxen-console", "serial", rate, measureConsole(false, rate, seconds));
         print("zoxen-console", "TCP/IP", rate, measureConsole(true, rate, seconds));
-        print("QPlainTextEdit", "serial", rate, measureYardstick("--yardstick", rate, seconds));
-        print("QSerialPort", "serial", rate, measureYardstick("--floor", rate, seconds));
+        const std::vector<Measure> yardstick = measureBare("--yardstick", 1, rate, seconds);
+        print("QPlainTextEdit", "serial", rate, firstOf(yardstick));
+        // Two identical floors at once: how far apart they read is how far this machine's
+        // accounting of a light reader can stray from its work.
+        const std::vector<Measure> floors = measureBare("--floor", 2, rate, seconds);
+        print("QSerialPort", "serial", rate, firstOf(floors));
+        print("its twin", "serial", rate,
+              floors.size() > 1 ? std::optional<Measure>(floors[1]) : std::nullopt);
     }
     return 0;
 }
