@@ -9,7 +9,7 @@
 // received.
 // The console and the yardstick draw on the current display, so run it as
 //     xvfb-run -a build/bench/bench_linerate [--seconds N]
-// Runs last 40 s by default; the whole takes about seven minutes.
+// Runs last 40 s by default; the whole takes about six minutes.
 
 #include "catalogue/playercatalogue.h"
 #include "config/configuration.h"
