@@ -324,9 +324,9 @@ std::vector<Measure> measureBare(const char *mode, int copies, int rate, int sec
         qint64 taken = 0;
         for (int i = 0; i < copies; ++i) {
             const int device = (first + i) % copies;
-            const qint64 offered = devices[std::size_t(device)]->offer(bytes);
+            const qint64 took = devices[std::size_t(device)]->offer(bytes);
             if (device == 0)
-                taken = offered;
+                taken = took;
         }
         first = (first + 1) % copies;
         return taken;
