@@ -10,6 +10,7 @@
 
 #include "app/mainwindow.h"
 #include "link/devicelink.h"
+#include "runtimedirectory.h"
 #include "simulator/pseudoterminal.h"
 #include "startup/applicationidentity.h"
 
@@ -201,6 +202,7 @@ void print(const char *what, const Latency &latency)
 
 int main(int argc, char *argv[])
 {
+    const RuntimeDirectory runtime;
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());

@@ -14,6 +14,7 @@
 #include "catalogue/playercatalogue.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
+#include "runtimedirectory.h"
 #include "startup/applicationidentity.h"
 
 #include <QApplication>
@@ -397,6 +398,7 @@ void print(const char *receiver, const char *link, int rate, const std::optional
 
 int main(int argc, char *argv[])
 {
+    const RuntimeDirectory runtime;
     if (argc == 3 && qstrcmp(argv[1], "--yardstick") == 0)
         return runYardstick(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--floor") == 0)
@@ -418,11 +420,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no display: run it as xvfb-run -a %s\n", argv[0]);
         return 1;
     }
-
-    // The children's runtime directory, which xvfb-run leaves unset.
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
 
     const int quarter = seconds / 4;
     std::printf("Received in hexadecimal, every byte value in turn, a chunk every %d ms, %d s a "

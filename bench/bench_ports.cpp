@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "connection/serialportlist.h"
 #include "connection/serialports.h"
+#include "runtimedirectory.h"
 #include "startup/applicationidentity.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ double idleCpuMs()
 
 int main(int argc, char *argv[])
 {
+    const RuntimeDirectory runtime;
     QApplication application(argc, argv);
     setApplicationIdentity();
     qputenv("XDG_DATA_HOME", "/dev/null");

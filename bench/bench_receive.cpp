@@ -6,6 +6,7 @@
 #include "bench/procstatus.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"
+#include "runtimedirectory.h"
 #include "startup/applicationidentity.h"
 
 #include <QAction>
@@ -245,6 +246,7 @@ private:
 
 int main(int argc, char *argv[])
 {
+    const RuntimeDirectory runtime;
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     setApplicationIdentity();

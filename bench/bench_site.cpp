@@ -6,6 +6,7 @@
 #include "app/consoleenvironment.h"
 #include "bench/procstatus.h"
 #include "players/sitestatuswindow.h"
+#include "runtimedirectory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -197,6 +198,7 @@ void writePlayers(const QString &path, int count)
 
 int main(int argc, char *argv[])
 {
+    const RuntimeDirectory runtime;
     if (argc > 1 && qstrcmp(argv[1], "--measured") == 0)
         return runMeasured(argv + 1);
 

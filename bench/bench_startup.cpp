@@ -2,6 +2,7 @@
 // Run without arguments; it starts itself as a child for each measured process.
 
 #include "app/mainwindow.h"
+#include "runtimedirectory.h"
 #include "startup/afterfirstpaint.h"
 #include "startup/applicationidentity.h"
 #include "startup/highdensity.h"
@@ -130,6 +131,7 @@ void measureApply()
 
 int main(int argc, char *argv[])
 {
+    const RuntimeDirectory runtime;
     if (argc == 3 && qstrcmp(argv[1], "--child") == 0)
         return runChild(argc, argv, argv[2]);
 
