@@ -9,8 +9,8 @@
 //     xvfb-run -a build/bench/bench_keytowire [--seconds N]
 
 #include "app/mainwindow.h"
+#include "bench/runtimedirectory.h"
 #include "link/devicelink.h"
-#include "runtimedirectory.h"
 #include "simulator/pseudoterminal.h"
 #include "startup/applicationidentity.h"
 

@@ -11,10 +11,11 @@
 //     xvfb-run -a build/bench/bench_linerate [--seconds N]
 // Runs last 40 s by default; the whole takes about six minutes.
 
+#include "bench/procstatus.h"
+#include "bench/runtimedirectory.h"
 #include "catalogue/playercatalogue.h"
 #include "config/configuration.h"
 #include "config/configurationfile.h"
-#include "runtimedirectory.h"
 #include "startup/applicationidentity.h"
 
 #include <QApplication>
@@ -73,14 +74,7 @@ double cpuSeconds(qint64 pid)
 
 long residentKiB(qint64 pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return statusKiB(QString::number(pid), "VmRSS");
 }
 
 bool holdsOpen(qint64 pid, const QString &path)

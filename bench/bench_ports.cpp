@@ -2,9 +2,9 @@
 // nothing then), the time to read the list again, and how soon a new device is listed.
 
 #include "app/mainwindow.h"
+#include "bench/runtimedirectory.h"
 #include "connection/serialportlist.h"
 #include "connection/serialports.h"
-#include "runtimedirectory.h"
 #include "startup/applicationidentity.h"
 
 #include <QApplication>

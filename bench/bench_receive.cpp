@@ -4,9 +4,9 @@
 
 #include "app/mainwindow.h"
 #include "bench/procstatus.h"
+#include "bench/runtimedirectory.h"
 #include "link/devicelink.h"
 #include "receive/receivedview.h"
-#include "runtimedirectory.h"
 #include "startup/applicationidentity.h"
 
 #include <QAction>

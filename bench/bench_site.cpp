@@ -5,8 +5,8 @@
 
 #include "app/consoleenvironment.h"
 #include "bench/procstatus.h"
+#include "bench/runtimedirectory.h"
 #include "players/sitestatuswindow.h"
-#include "runtimedirectory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

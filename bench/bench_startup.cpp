@@ -2,7 +2,7 @@
 // Run without arguments; it starts itself as a child for each measured process.
 
 #include "app/mainwindow.h"
-#include "runtimedirectory.h"
+#include "bench/runtimedirectory.h"
 #include "startup/afterfirstpaint.h"
 #include "startup/applicationidentity.h"
 #include "startup/highdensity.h"
